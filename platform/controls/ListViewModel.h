@@ -1,0 +1,63 @@
+#pragma once
+// The report-style list view control without its widget: column headers, rows
+// with a text (column 0) and sub-items (columns 1..columns-1), bold and text
+// colour per row and per cell, one selected row. Rows are numbered from 1.
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QStringList>
+#include <vector>
+
+namespace platform::controls {
+
+class ListViewModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit ListViewModel(QObject* parent = nullptr);
+    ~ListViewModel() override;
+
+    void setColumnHeaders(const QStringList& headers);
+    QStringList columnHeaders() const { return headers_; }
+
+    // Adds a row at the end with the given text in column 0; returns its number.
+    int addRow(const QString& text);
+    void clear();
+    int count() const;
+
+    // Raise 9 for a row outside 1..count() or a column outside the headers.
+    QString itemText(int row, int column) const;
+    void setItemText(int row, int column, const QString& text);
+
+    // Row-wide setters set every cell of the row; cell setters one cell.
+    void setRowBold(int row, bool bold);
+    void setRowForeColor(int row, const QColor& color);
+    void setCellBold(int row, int column, bool bold);
+    void setCellForeColor(int row, int column, const QColor& color);
+    bool cellBold(int row, int column) const;
+    QColor cellForeColor(int row, int column) const; // invalid QColor: the widget's default
+
+    int selectedRow() const { return selected_; } // 0 when none
+    void setSelectedRow(int row);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+signals:
+    void selectedRowChanged(int row);
+
+private:
+    struct Cell {
+        QString text;
+        QColor color;
+        bool bold = false;
+    };
+    Cell& cellAt(int row, int column);
+    const Cell& cellAt(int row, int column) const;
+
+    QStringList headers_;
+    std::vector<std::vector<Cell>> rows_;
+    int selected_ = 0;
+};
+
+} // namespace platform::controls

@@ -1,0 +1,91 @@
+#pragma once
+// The tree view control without its widget. Nodes are numbered 1..count() in
+// the order they were created (the node collection); removing a node removes
+// its subtree and renumbers the rest. Keys are unique within the tree.
+// It is a QAbstractItemModel so that TreeViewWidget shows it directly.
+#include <QAbstractItemModel>
+#include <QList>
+#include <QString>
+#include <memory>
+#include <vector>
+
+namespace platform::controls {
+
+class TreeViewModel : public QAbstractItemModel {
+    Q_OBJECT
+public:
+    explicit TreeViewModel(QObject* parent = nullptr);
+    ~TreeViewModel() override;
+
+    // Adds a node at the top level when parentKey is empty, else as the last
+    // child of the node with that key. Raises 35602 when the key is already in
+    // the tree, 35601 when the parent key is not. Returns the new node's index.
+    int addNode(const QString& parentKey, const QString& key, const QString& text,
+                const QString& image, const QString& selectedImage = QString());
+    // Removes the node and its subtree; raises 9 for an index out of range.
+    void removeNode(int index);
+    void clear();
+
+    int count() const;
+    int indexOfKey(const QString& key) const; // 0 when no node has the key
+    bool containsKey(const QString& key) const { return indexOfKey(key) != 0; }
+
+    // Accessors raise 9 for an index outside 1..count().
+    QString key(int index) const;
+    QString text(int index) const;
+    QString image(int index) const;
+    QString selectedImage(int index) const;
+    int parentOf(int index) const;      // 0 for a top-level node
+    QList<int> childrenOf(int index) const; // in display order
+    QList<int> topLevelNodes() const;       // in display order
+    // Every node, each parent before its children, siblings in display order.
+    QList<int> treeOrder() const;
+
+    void setText(int index, const QString& text);
+    void setImage(int index, const QString& image);
+    void setSelectedImage(int index, const QString& image);
+
+    bool isExpanded(int index) const;
+    void setExpanded(int index, bool expanded);
+
+    // 0 when nothing is selected. With the single-selection style on, selecting
+    // a node expands it and collapses the branch selected before.
+    int selectedIndex() const;
+    void setSelectedIndex(int index);
+
+    bool singleSel() const { return singleSel_; }
+    void setSingleSel(bool on) { singleSel_ = on; }
+
+    const QString& tag() const { return tag_; }
+    void setTag(const QString& tag) { tag_ = tag; }
+
+    // Qt model interface, for the widget.
+    QModelIndex modelIndexOf(int index) const;
+    int nodeIndexOf(const QModelIndex& modelIndex) const; // 0 for an invalid index
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
+    QModelIndex parent(const QModelIndex& child) const override;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    static constexpr int ImageKeyRole = Qt::UserRole + 1;
+    static constexpr int SelectedImageKeyRole = Qt::UserRole + 2;
+
+signals:
+    void selectionChanged(int index);
+    void expandedChanged(int index, bool expanded);
+
+private:
+    struct Node;
+    Node* nodeAt(int index) const;
+    void dataChangedFor(const Node* node);
+
+    std::vector<std::unique_ptr<Node>> nodes_; // creation order
+    QList<Node*> roots_;
+    QString tag_;
+    bool singleSel_ = false;
+    Node* selected_ = nullptr;
+};
+
+} // namespace platform::controls

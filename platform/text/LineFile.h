@@ -1,0 +1,31 @@
+#pragma once
+// Whole-file reading and writing of line files. Lines are ended by CR LF when
+// written; reading accepts CR LF and LF alone. Every failure raises a
+// RuntimeError with the runtime's file error numbers (53 file not found, 76 path
+// not found, 75 path/file access error, 70 permission denied, 57 device I/O).
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace platform::text {
+
+QByteArray readFileBytes(const QString& path);
+// The file's lines, decoded by decodeFileBytes. A final line ending does not
+// make an extra empty line.
+QStringList readLines(const QString& path);
+
+// Writes the bytes to a temporary file in the same folder, then renames it over
+// the target, so a failure never leaves half a file. The folder must exist.
+void replaceFileAtomic(const QString& path, const QByteArray& bytes);
+// Every line followed by CR LF, encoded by encodeFileText, replaced atomically.
+void writeLinesAtomic(const QString& path, const QStringList& lines);
+
+bool fileExists(const QString& path);   // a regular file
+bool folderExists(const QString& path); // a directory
+// Deletes one file; raises 53 when it is missing, 75 when it cannot be removed.
+void deleteFile(const QString& path);
+// Names (not paths) of the regular files in folder matching a "*.xml" style
+// pattern (case-insensitive), in alphabetical order.
+QStringList listFiles(const QString& folder, const QString& pattern);
+
+} // namespace platform::text
