@@ -4,17 +4,20 @@
 #include "platform/controls/ListViewModel.h"
 #include "platform/controls/SimpleModels.h"
 #include "platform/controls/TreeViewModel.h"
+#include <QPointer>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QToolBar>
 #include <QTreeView>
-#include <QStatusBar>
 
 class QLabel;
 
 namespace platform::controls {
 
 // Shows a TreeViewModel with the pictures of an image list by image key; the
-// selected node shows its selected-image key when it has one.
+// selected node shows its selected-image key when it has one. Selection and
+// expansion follow the model both ways. A right click does not move the
+// selection: it only asks for a context menu.
 class TreeViewWidget : public QTreeView {
     Q_OBJECT
 public:
@@ -29,9 +32,15 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
 
 private:
-    TreeViewModel* model_;
+    void showModelSelection(int index);
+    void showModelExpansion(int index, bool expanded);
+    void takeViewSelection();
+
+    QPointer<TreeViewModel> model_; // the model may be destroyed before the widget
 };
 
 // Shows a ListViewModel in report style with uniform rows, so tens of thousands
@@ -51,7 +60,10 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    ListViewModel* model_;
+    void showModelSelection(int row);
+    void takeViewSelection();
+
+    QPointer<ListViewModel> model_; // the model may be destroyed before the widget
 };
 
 class StatusBarWidget : public QStatusBar {
@@ -73,17 +85,26 @@ signals:
     void rightReleased(const QPoint& globalPos);
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    TabStripModel* model_;
-    bool syncing_ = false;
+    void showModelSelection();
+
+    QPointer<TabStripModel> model_; // the model may be destroyed before the widget
+    bool syncing_ = false;          // set while the bar is changed to mirror the model
 };
 
 class ToolBarWidget : public QToolBar {
     Q_OBJECT
 public:
     ToolBarWidget(ToolBarModel* model, const ImageListModel* images, QWidget* parent = nullptr);
+
+private:
+    void addButtonAction(int buttonIndex);
+
+    QPointer<ToolBarModel> model_; // the model may be destroyed before the widget
+    const ImageListModel* images_;
 };
 
 } // namespace platform::controls

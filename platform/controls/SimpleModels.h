@@ -16,7 +16,7 @@ class StatusBarModel : public QObject {
 public:
     explicit StatusBarModel(int panelCount = 1, QObject* parent = nullptr);
     int panelCount() const { return static_cast<int>(texts_.size()); }
-    QString panelText(int panel) const;              // raises 9 outside 1..panelCount
+    QString panelText(int panel) const;                // raises 9 outside 1..panelCount
     void setPanelText(int panel, const QString& text); // raises 9 outside 1..panelCount
     bool isVisible() const { return visible_; }
     void setVisible(bool visible);
@@ -40,8 +40,10 @@ public:
     void setCaption(int position, const QString& caption);
     QString tag(int position) const;
     void setTag(int position, const QString& tag);
-    int selected() const { return selected_; } // 0 only while there is no tab
-    void select(int position);                 // raises 9 out of range
+    // 0 only while there is no tab. Removing the selected tab selects the one
+    // that takes its place, or the one before it when it was the last.
+    int selected() const { return selected_; }
+    void select(int position); // raises 9 out of range
 signals:
     void tabAdded(int position);
     void tabRemoved(int position);
@@ -58,13 +60,16 @@ private:
 };
 
 // The names of the files of one folder that match a pattern, in alphabetical order.
+// The pattern may list several wildcards separated by ';'; "*.*" matches every
+// file, with or without an extension. Matching ignores case. A folder that does
+// not exist, or no folder at all, lists nothing.
 class FileListModel : public QObject {
     Q_OBJECT
 public:
     explicit FileListModel(QObject* parent = nullptr);
     const QString& path() const { return path_; }
     const QString& pattern() const { return pattern_; }
-    void setPath(const QString& folder);  // re-reads the folder
+    void setPath(const QString& folder);     // re-reads the folder
     void setPattern(const QString& pattern); // re-reads the folder
     void refresh();
     int count() const { return static_cast<int>(names_.size()); }
@@ -102,16 +107,19 @@ public:
         bool enabled = true;
     };
     explicit ToolBarModel(QObject* parent = nullptr);
+    // Raises 35602 when a non-empty key is already on the bar.
     void addButton(const QString& key, const QString& imageKey, const QString& toolTip);
     const std::vector<Button>& buttons() const { return buttons_; }
     bool isEnabled() const { return enabled_; }
     void setEnabled(bool enabled);
     bool isVisible() const { return visible_; }
     void setVisible(bool visible);
-    // A click is dispatched by the button's key; an unknown key does nothing.
+    // A click is dispatched by the button's key; an unknown key, or a click while
+    // the bar or the button is disabled, does nothing.
     void click(const QString& key);
 signals:
     void buttonClicked(const QString& key);
+    void buttonAdded(int buttonIndex); // into buttons(), so a widget made earlier follows
     void enabledChanged(bool enabled);
     void visibleChanged(bool visible);
 

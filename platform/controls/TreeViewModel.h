@@ -4,6 +4,7 @@
 // its subtree and renumbers the rest. Keys are unique within the tree.
 // It is a QAbstractItemModel so that TreeViewWidget shows it directly.
 #include <QAbstractItemModel>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <memory>
@@ -35,7 +36,7 @@ public:
     QString text(int index) const;
     QString image(int index) const;
     QString selectedImage(int index) const;
-    int parentOf(int index) const;      // 0 for a top-level node
+    int parentOf(int index) const;          // 0 for a top-level node
     QList<int> childrenOf(int index) const; // in display order
     QList<int> topLevelNodes() const;       // in display order
     // Every node, each parent before its children, siblings in display order.
@@ -49,7 +50,8 @@ public:
     void setExpanded(int index, bool expanded);
 
     // 0 when nothing is selected. With the single-selection style on, selecting
-    // a node expands it and collapses the branch selected before.
+    // a node expands it and collapses the branch selected before. Selecting 0
+    // clears the selection.
     int selectedIndex() const;
     void setSelectedIndex(int index);
 
@@ -80,8 +82,12 @@ private:
     struct Node;
     Node* nodeAt(int index) const;
     void dataChangedFor(const Node* node);
+    QModelIndex modelIndexOfNode(const Node* node) const;
+    void setNodeExpanded(Node* node, bool expanded);
+    void applySingleExpand(Node* previous, Node* current);
 
     std::vector<std::unique_ptr<Node>> nodes_; // creation order
+    QHash<QString, Node*> byKey_;              // feeds number in thousands: no linear lookups
     QList<Node*> roots_;
     QString tag_;
     bool singleSel_ = false;

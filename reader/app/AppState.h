@@ -1,0 +1,43 @@
+#pragma once
+// The process-wide state of the reader: made ready at start-up, used by every
+// window. Owned by the application object; nothing else is global.
+#include "platform/runtime/Conversions.h"
+#include "reader/app/Settings.h"
+#include "reader/mainwindow/NewsHistory.h"
+#include <QString>
+#include <memory>
+
+namespace platform {
+class MessagePresenter;
+}
+
+namespace quillet {
+
+struct AppState {
+    explicit AppState(QString folder, std::unique_ptr<platform::MessagePresenter> presenter);
+    ~AppState();
+
+    QString programFolder; // always ends with the separator
+    std::unique_ptr<platform::MessagePresenter> messages;
+
+    Settings settings;
+    NewsHistory newsHistory;
+    QString CurrentFeedFile;
+    QString CurrentFeedName;
+
+    platform::Int16 TabCounter = 1;
+    platform::Int16 LastBrowserIndex = 1;
+    platform::Int16 CurrentTabIndex = 1;
+
+    std::int32_t patrolPeriod = 0;
+    std::int32_t patrolElapsed = 0;
+    bool patrolOn = false;
+
+    // False until the catalogue has been read completely. While false, the exit
+    // must not replace the user's feed list with the partial tree in memory.
+    bool catalogueComplete = false;
+
+    QString file(const char* relative) const;
+};
+
+} // namespace quillet

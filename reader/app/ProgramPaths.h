@@ -1,0 +1,28 @@
+#pragma once
+// Every file of the reader lives below the program folder at a fixed relative path.
+#include <QString>
+
+namespace quillet {
+
+// The path with the folder separator appended unless it already ends with one.
+QString AddPathSeparator(const QString& folder);
+
+// The relative paths of the data folder layout.
+namespace paths {
+inline constexpr const char* Settings = "data/rss.ini";
+inline constexpr const char* FeedList = "data/profile/Newslist.brd";
+inline constexpr const char* PatrolList = "data/profile/NewsChecklist.brd";
+inline constexpr const char* History = "data/profile/History.lst";
+inline constexpr const char* NewsHistory = "data/profile/History_News.lst";
+inline constexpr const char* InitialLists = "data/brd/";
+inline constexpr const char* LogFolder = "data/log/";
+inline constexpr const char* TempFolder = "data/temp/";
+inline constexpr const char* Gateway = "data/temp/gateway.html";
+inline constexpr const char* DefaultSkin = "data/skin/default/";
+inline constexpr const char* StartPage = "index.html";
+} // namespace paths
+
+// The program folder (with its separator) followed by a relative path.
+QString programFile(const QString& programFolder, const char* relative);
+
+} // namespace quillet

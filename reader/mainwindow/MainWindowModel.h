@@ -1,0 +1,60 @@
+#pragma once
+// The main window's controls as models, without widgets: what the start-up and
+// shutdown procedures and the window's handlers work on.
+#include "platform/controls/ComboBoxModel.h"
+#include "platform/controls/ListViewModel.h"
+#include "platform/controls/SimpleModels.h"
+#include "platform/controls/TreeViewModel.h"
+#include "reader/app/Settings.h"
+#include <QHash>
+#include <QString>
+
+namespace quillet {
+
+// What the procedures ask of the window itself: its browsers and its layout.
+class MainWindowView {
+public:
+    virtual ~MainWindowView() = default;
+    virtual void navigateBrowser(int browserIndex, const QString& address) = 0;
+    virtual void bringBrowserToFront(int browserIndex) = 0;
+    virtual void arrangeSplitters() = 0;
+};
+
+// Enabled and checked state of the menu entries, by name ("mnuViewAutoRefresh_time(3)").
+class MenuStates {
+public:
+    struct State {
+        bool enabled = true;
+        bool checked = false;
+    };
+    State state(const QString& name) const { return states_.value(name); }
+    void setEnabled(const QString& name, bool enabled) { states_[name].enabled = enabled; }
+    void setChecked(const QString& name, bool checked) { states_[name].checked = checked; }
+
+private:
+    QHash<QString, State> states_;
+};
+
+struct MainWindowModel {
+    MainWindowModel();
+
+    platform::controls::ToolBarModel tlb1; // standard buttons
+    platform::controls::ToolBarModel tlb2; // search bar
+    platform::controls::ToolBarModel tlb3; // favourites
+    platform::controls::TreeViewModel tvw1;
+    platform::controls::ListViewModel lvw1;
+    platform::controls::TabStripModel Tab1;
+    platform::controls::StatusBarModel stb1;
+    platform::controls::ComboBoxModel comURL;
+    platform::controls::ComboBoxModel comEngine;
+    platform::controls::FileListModel File1;
+    platform::controls::ImageListModel Imlst;
+    MenuStates menus;
+    WindowLayout layout;
+    QString txtSearch;
+};
+
+// The article list's column headers.
+QStringList articleColumnHeaders();
+
+} // namespace quillet

@@ -1,0 +1,191 @@
+#include "platform/controls/TreeViewModel.h"
+#include "platform/profile/PrivateProfile.h"
+#include "platform/runtime/RuntimeError.h"
+#include "reader/app/Settings.h"
+#include "support/RecordingMessages.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+using platform::controls::TreeViewModel;
+using testing_support::ProgramFolder;
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+namespace {
+
+// Every [General] key with the value 0, as a file needs them all to load.
+QStringList generalSection() {
+    QStringList lines{QStringLiteral("[General]")};
+    for (const char* key : {"Saveurl", "SaveFavorite", "SaveHistory", "TvrSingleSel", "ShowLogo",
+                            "LoadINI", "WriteINI", "DeleteLog", "DeleteHistory"})
+        lines << QString::fromLatin1(key) + QStringLiteral("=0");
+    return lines;
+}
+
+class SettingsFile : public ::testing::Test {
+protected:
+    QString ini() const { return folder.file("data/rss.ini"); }
+    QString key(const char* section, const char* name) const {
+        return platform::profile::getPrivateProfileString(QString::fromLatin1(section),
+                                                          QString::fromLatin1(name),
+                                                          QStringLiteral("<none>"), 1024, ini());
+    }
+    void load() { LoadSettings(ini(), folder.path(), settings, layout, tree); }
+
+    ProgramFolder folder;
+    Settings settings;
+    WindowLayout layout;
+    TreeViewModel tree;
+    std::vector<testing_support::ShownMessage> shown;
+    testing_support::RecordingMessages messages{shown};
+};
+
+} // namespace
+
+TEST_F(SettingsFile, DefaultFileReadsBackWithDesignFontsAndDefaultSkin) {
+    WriteDefaultSettings(ini());
+    EXPECT_EQ(readBytes(ini()), QByteArray("[App]\r\nWidth=6000\r\nHeight=6000\r\nTop=0\r\nLeft=0\r\n"
+                                           "Folders=1\r\n\r\n[General]\r\nSaveurl=0\r\n"
+                                           "SaveFavorite=1\r\nSaveHistory=1\r\nTvrSingleSel=0\r\n"
+                                           "ShowLogo=0\r\nLoadINI=1\r\nWriteINI=1\r\n"
+                                           "DeleteLog=0\r\nDeleteHistory=0\r\n"));
+    layout.width = 1;
+    load();
+    EXPECT_EQ(layout.width, 6000.0f);
+    EXPECT_EQ(layout.height, 6000.0f);
+    EXPECT_EQ(tree.tag(), QStringLiteral("1"));
+    EXPECT_EQ(settings.general.SaveFavorite, 1);
+    EXPECT_EQ(settings.general.WriteINI, 1);
+    EXPECT_EQ(settings.general.DeleteLog, 0);
+    EXPECT_FALSE(tree.singleSel());
+    EXPECT_TRUE(settings.xml.xTitle.isEmpty());
+    // No [Font] keys: the fonts the window was designed with stay.
+    EXPECT_FALSE(layout.windowFont.hasName());
+    EXPECT_FALSE(layout.treeFont.hasSize());
+    EXPECT_EQ(settings.SkinFolder, folder.file("data/skin/default/"));
+    EXPECT_EQ(settings.SkinName, QStringLiteral("default"));
+}
+
+TEST_F(SettingsFile, ReadsEveryKindOfValue) {
+    const QString otherSkin = folder.file("data/skin/blue/");
+    QDir().mkpath(otherSkin);
+    writeBytes(otherSkin + QStringLiteral("header.html"), "x");
+    writeBytes(ini(), testing_support::cp932Lines(
+                          QStringList{QStringLiteral("[App]"), QStringLiteral("Top=150"),
+                           QStringLiteral("Left=300.5"), QStringLiteral("Width=12000"),
+                           QStringLiteral("Height=9000"), QStringLiteral("Folders=12"),
+                           QStringLiteral("[General]"), QStringLiteral("TvrSingleSel=3"),
+                           QStringLiteral("DeleteLog=1.6")} +
+                          generalSection().mid(1) +
+                          QStringList{QStringLiteral("[XML]"),
+                           QStringLiteral("xTitle=dc:title"), QStringLiteral("[Font]"),
+                           QStringLiteral("TreeViewFontName=Noto Sans CJK JP"),
+                           QStringLiteral("TreeViewFontSize=10.5"), QStringLiteral("[Skin]"),
+                           QStringLiteral("SkinFolder=") + otherSkin,
+                           QStringLiteral("SkinName=青")}));
+    load();
+    EXPECT_EQ(layout.top, 150.0f);
+    EXPECT_EQ(layout.left, 300.5f);
+    EXPECT_EQ(tree.tag(), QStringLiteral("12"));
+    EXPECT_TRUE(tree.singleSel());
+    // 1.6 rounds to 2, which is not the value 1 the switches are compared with.
+    EXPECT_EQ(settings.general.DeleteLog, 2);
+    EXPECT_EQ(settings.xml.xTitle, QStringLiteral("dc:title"));
+    EXPECT_EQ(layout.treeFont.name, QStringLiteral("Noto Sans CJK JP"));
+    EXPECT_EQ(layout.treeFont.size, 10.5f);
+    EXPECT_EQ(settings.SkinFolder, otherSkin);
+    EXPECT_EQ(settings.SkinName, QStringLiteral("青"));
+}
+
+TEST_F(SettingsFile, MissingOrEmptySkinFolderFallsBackToTheDefault) {
+    const QString empty = folder.file("data/skin/empty/");
+    QDir().mkpath(empty);
+    for (const QString& skin : {folder.file("data/skin/gone/"), empty}) {
+        writeBytes(ini(), testing_support::cp932Lines(
+                              QStringList{QStringLiteral("[App]"), QStringLiteral("Top=0"),
+                               QStringLiteral("Left=0"), QStringLiteral("Width=1"),
+                               QStringLiteral("Height=1")} +
+                              generalSection() +
+                              QStringList{QStringLiteral("[Skin]"),
+                                          QStringLiteral("SkinFolder=") + skin,
+                                          QStringLiteral("SkinName=消えた")}));
+        load();
+        EXPECT_EQ(settings.SkinFolder, folder.file("data/skin/default/"));
+        EXPECT_EQ(settings.SkinName, QStringLiteral("default"));
+    }
+}
+
+TEST_F(SettingsFile, ConversionErrorStopsAtTheKey) {
+    writeBytes(ini(), "[App]\r\nTop=10\r\nLeft=abc\r\nWidth=777\r\nHeight=1\r\n");
+    layout.width = 42;
+    try {
+        load();
+        FAIL() << "expected a conversion error";
+    } catch (const platform::RuntimeError& error) {
+        EXPECT_EQ(error.number(), 13);
+    }
+    EXPECT_EQ(layout.top, 10.0f);
+    EXPECT_EQ(layout.width, 42.0f); // keys after the bad one keep their values
+
+    writeBytes(ini(), "[App]\r\nTop=0\r\nLeft=0\r\nWidth=1\r\nHeight=1\r\n[General]\r\n"
+                      "Saveurl=40000\r\n");
+    try {
+        load();
+        FAIL() << "expected an overflow";
+    } catch (const platform::RuntimeError& error) {
+        EXPECT_EQ(error.number(), 6);
+    }
+
+    // A font size that is there but no number is an error too.
+    writeBytes(ini(), "[App]\r\nTop=0\r\nLeft=0\r\nWidth=1\r\nHeight=1\r\n[General]\r\nSaveurl=0\r\n"
+                      "SaveFavorite=0\r\nSaveHistory=0\r\nTvrSingleSel=0\r\nShowLogo=0\r\n"
+                      "LoadINI=0\r\nWriteINI=0\r\nDeleteLog=0\r\nDeleteHistory=0\r\n"
+                      "[Font]\r\nWindowFontSize=big\r\n");
+    EXPECT_THROW(load(), platform::RuntimeError);
+}
+
+TEST_F(SettingsFile, LongValuesAreCutToTheBuffer) {
+    WriteDefaultSettings(ini());
+    const QString longName(1500, QLatin1Char('x'));
+    platform::profile::writePrivateProfileString(QStringLiteral("XML"), QStringLiteral("xLink"),
+                                                 longName, ini());
+    load();
+    EXPECT_EQ(settings.xml.xLink.size(), 1023);
+}
+
+TEST_F(SettingsFile, SaveWritesOwnKeysAndLeavesLoadAndWriteSwitches) {
+    WriteDefaultSettings(ini());
+    load();
+    settings.general.WriteINI = 0;
+    settings.general.LoadINI = 0;
+    settings.general.DeleteLog = 1;
+    settings.xml.xCreator = QStringLiteral("作者");
+    settings.SkinName = QStringLiteral("標準");
+    layout.width = 12345;
+    tree.setTag(QStringLiteral("5"));
+    SaveSettings(ini(), settings, layout, tree, messages);
+
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(key("General", "WriteINI"), QStringLiteral("1"));
+    EXPECT_EQ(key("General", "LoadINI"), QStringLiteral("1"));
+    EXPECT_EQ(key("General", "DeleteLog"), QStringLiteral("1"));
+    EXPECT_EQ(key("App", "Width"), QStringLiteral("12345"));
+    EXPECT_EQ(key("App", "Folders"), QStringLiteral("5"));
+    EXPECT_EQ(key("XML", "xCreator"), QStringLiteral("作者"));
+    EXPECT_EQ(key("Skin", "SkinName"), QStringLiteral("標準"));
+    EXPECT_EQ(key("Skin", "SkinFolder"), folder.file("data/skin/default/"));
+    EXPECT_EQ(key("Font", "WindowFontName"), QStringLiteral("<none>"));
+    // [General] keys stay in their section, before [XML].
+    const QByteArray bytes = readBytes(ini());
+    EXPECT_LT(bytes.indexOf("DeleteLog=1"), bytes.indexOf("[XML]"));
+}
+
+TEST_F(SettingsFile, SaveIntoMissingFolderShowsTheErrorMessage) {
+    SaveSettings(folder.file("data/nowhere/rss.ini"), settings, layout, tree, messages);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, QStringLiteral("エラーが生じました"));
+    EXPECT_EQ(shown[0].title, QStringLiteral("Quillet"));
+    EXPECT_EQ(shown[0].icon, platform::MsgIcon::Critical);
+}

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors and runs every test.
+# GUI tests run on Qt's offscreen platform.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash tools/build.sh -DQUILLET_TESTS=ON -DQUILLET_BENCH=ON
+if [ "$(id -u)" -eq 0 ]; then
+  export QTWEBENGINE_DISABLE_SANDBOX=1
+fi
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure -j2
