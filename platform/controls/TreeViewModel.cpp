@@ -63,7 +63,8 @@ TreeViewModel::~TreeViewModel() = default;
 
 int TreeViewModel::addNode(const QString& parentKey, const QString& key, const QString& text,
                            const QString& image, const QString& selectedImage) {
-    if (byKey_.contains(key))
+    // An empty key means the node has none; any number of nodes may lack one.
+    if (!key.isEmpty() && byKey_.contains(key))
         raiseError(err::KeyNotUnique);
     Node* parentNode = nullptr;
     if (!parentKey.isEmpty()) {
@@ -88,7 +89,8 @@ int TreeViewModel::addNode(const QString& parentKey, const QString& key, const Q
     Node* raw = node.get();
     nodes_.push_back(std::move(node));
     siblings.append(raw);
-    byKey_.insert(key, raw);
+    if (!key.isEmpty())
+        byKey_.insert(key, raw);
     endInsertRows();
     return raw->number;
 }
@@ -150,7 +152,7 @@ int TreeViewModel::count() const {
 }
 
 int TreeViewModel::indexOfKey(const QString& key) const {
-    const Node* node = byKey_.value(key);
+    const Node* node = key.isEmpty() ? nullptr : byKey_.value(key);
     return node ? node->number : 0;
 }
 

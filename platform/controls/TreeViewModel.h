@@ -1,7 +1,8 @@
 #pragma once
 // The tree view control without its widget. Nodes are numbered 1..count() in
 // the order they were created (the node collection); removing a node removes
-// its subtree and renumbers the rest. Keys are unique within the tree.
+// its subtree and renumbers the rest. Keys are unique within the tree; an empty
+// key means the node has no key.
 // It is a QAbstractItemModel so that TreeViewWidget shows it directly.
 #include <QAbstractItemModel>
 #include <QHash>

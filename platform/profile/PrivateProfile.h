@@ -11,8 +11,7 @@ namespace platform::profile {
 // missing file, section or key gives defaultValue. The result is cut to
 // bufferSize - 1 characters (nothing for a bufferSize below 1).
 QString getPrivateProfileString(const QString& section, const QString& key,
-                                const QString& defaultValue, int bufferSize,
-                                const QString& path);
+                                const QString& defaultValue, int bufferSize, const QString& path);
 
 // Replaces the key's line in place, adds a missing key after the last line of its
 // section, adds a missing section at the end of the file, creates a missing file.

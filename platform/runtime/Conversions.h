@@ -33,8 +33,8 @@ public:
     constexpr std::int16_t value() const { return value_; }
     constexpr operator std::int16_t() const { return value_; } // NOLINT
 
-    Int16& operator++();    // raises 6 at 32767
-    Int16& operator--();    // raises 6 at -32768
+    Int16& operator++(); // raises 6 at 32767
+    Int16& operator--(); // raises 6 at -32768
     Int16& operator+=(int delta);
     Int16& operator-=(int delta);
     friend Int16 operator+(Int16 a, int b) { return a += b; }

@@ -49,6 +49,8 @@ RuntimeError::RuntimeError(int number, QString description)
     : number_(number), description_(std::move(description)),
       what_(QStringLiteral("%1: %2").arg(number_).arg(description_).toStdString()) {}
 
-void raiseError(int number) { throw RuntimeError(number); }
+void raiseError(int number) {
+    throw RuntimeError(number);
+}
 
 } // namespace platform

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <iconv.h>
+#include <memory>
+#include <vector>
 
 namespace platform::text {
 
@@ -61,21 +64,6 @@ private:
 
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
-// Length of the UTF-8 sequence that starts with this byte (1 for stray bytes,
-// so that a bad byte is skipped alone).
-int utf8SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4) {
-        return 4;
-    }
-    if (lead >= 0xE0) {
-        return lead <= 0xEF ? 3 : 1;
-    }
-    if (lead >= 0xC2) {
-        return 2;
-    }
-    return 1;
-}
-
 // Encodes one code point, given as its UTF-8 bytes. Some characters are mapped
 // one way only (U+00A5 becomes a backslash, U+2014 comes back as U+2015):
 // those would change on a round trip, so they count as not representable.
@@ -98,72 +86,124 @@ bool encodeOne(Iconv& encoder, Iconv& decoder, const QByteArray& utf8, QByteArra
 
 } // namespace
 
+// Both directions keep a table for this call only, filled through iconv the first
+// time a character is met: a long file repeats a few thousand characters, and
+// asking iconv once per distinct character is many times faster than per byte.
 QByteArray encodeCp932(const QString& text, bool* representable) {
-    const QByteArray utf8 = text.toUtf8();
-    Iconv encoder("CP932", "UTF-8");
-    Iconv decoder("UTF-8", "CP932");
+    constexpr std::uint16_t Unknown = 0;
+    constexpr std::uint16_t NoForm = 0xFFFF; // no trail byte reaches 0xFF, so no code clashes
+    std::unique_ptr<Iconv> encoder;
+    std::unique_ptr<Iconv> decoder;
+    std::vector<std::uint16_t> codes;
 
-    // Whole text first: nearly every text fits, and one call is fast. The
-    // round trip check catches the one-way mappings.
-    QByteArray out;
-    std::size_t used = 0;
-    if (encoder.convert(utf8.constData(), static_cast<std::size_t>(utf8.size()), out, &used) == 0) {
-        QByteArray back;
-        if (decoder.convert(out.constData(), static_cast<std::size_t>(out.size()), back, &used) ==
-                0 &&
-            back == utf8) {
-            if (representable != nullptr) {
-                *representable = true;
-            }
-            return out;
-        }
-    }
-
-    // Some character does not fit: go code point by code point and put "?" for
-    // each one that does not.
     bool all = true;
-    out.clear();
-    qsizetype i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            out.append(static_cast<char>(lead));
-            ++i;
+    QByteArray out;
+    out.reserve(text.size() * 2);
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit < 0x80) {
+            out.append(static_cast<char>(unit));
             continue;
         }
-        const qsizetype length = std::min<qsizetype>(utf8SequenceLength(lead), utf8.size() - i);
-        if (!encodeOne(encoder, decoder, utf8.mid(i, length), out)) {
+        if (QChar::isSurrogate(unit)) {
+            // Nothing outside the basic plane has a code page 932 form.
+            if (QChar::isHighSurrogate(unit) && i + 1 < size && text[i + 1].isLowSurrogate())
+                ++i;
             out.append('?');
             all = false;
+            continue;
         }
-        i += length;
+        if (codes.empty()) {
+            codes.assign(0x10000, Unknown);
+            encoder = std::make_unique<Iconv>("CP932", "UTF-8");
+            decoder = std::make_unique<Iconv>("UTF-8", "CP932");
+        }
+        std::uint16_t& code = codes[unit];
+        if (code == Unknown) {
+            QByteArray bytes;
+            if (encodeOne(*encoder, *decoder, QString(QChar(unit)).toUtf8(), bytes))
+                code =
+                    bytes.size() == 1
+                        ? static_cast<unsigned char>(bytes[0])
+                        : static_cast<std::uint16_t>((static_cast<unsigned char>(bytes[0]) << 8) |
+                                                     static_cast<unsigned char>(bytes[1]));
+            else
+                code = NoForm;
+        }
+        if (code == NoForm) {
+            out.append('?');
+            all = false;
+        } else if (code > 0xFF) {
+            out.append(static_cast<char>(code >> 8));
+            out.append(static_cast<char>(code & 0xFF));
+        } else {
+            out.append(static_cast<char>(code));
+        }
     }
-    if (representable != nullptr) {
+    if (representable != nullptr)
         *representable = all;
-    }
     return out;
 }
 
 QString decodeCp932(const QByteArray& bytes) {
-    Iconv decoder("UTF-8", "CP932");
-    QByteArray utf8;
-    const char* data = bytes.constData();
-    std::size_t left = static_cast<std::size_t>(bytes.size());
-    while (left > 0) {
+    constexpr char16_t Unknown = 0;
+    constexpr char16_t Invalid = 0xFFFF;
+    constexpr char16_t Replacement = 0xFFFD;
+    std::unique_ptr<Iconv> decoder;
+    std::vector<char16_t> pairs;   // by lead byte << 8 | trail byte
+    std::vector<char16_t> singles; // by byte
+
+    auto decode = [&](const char* input, std::size_t length) -> char16_t {
+        if (!decoder)
+            decoder = std::make_unique<Iconv>("UTF-8", "CP932");
+        QByteArray utf8;
         std::size_t used = 0;
-        const int stop = decoder.convert(data, left, utf8, &used);
-        data += used;
-        left -= used;
-        if (stop == 0) {
-            break;
+        if (decoder->convert(input, length, utf8, &used) != 0 || used != length)
+            return Invalid;
+        const QString decoded = QString::fromUtf8(utf8);
+        return decoded.size() == 1 ? decoded[0].unicode() : Invalid;
+    };
+
+    // Never more characters than bytes: write into a buffer of that size.
+    QString out(bytes.size(), Qt::Uninitialized);
+    char16_t* next = reinterpret_cast<char16_t*>(out.data());
+    const char16_t* const first = next;
+    const char* data = bytes.constData();
+    const qsizetype size = bytes.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(data[i]);
+        if (byte < 0x80) {
+            *next++ = byte;
+            continue;
         }
-        // A byte that starts no character (or a lead byte cut off at the end)
-        // becomes U+FFFD; decoding goes on with the next byte.
-        utf8.append("\xEF\xBF\xBD");
-        ++data;
-        --left;
+        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        if (lead && i + 1 < size) {
+            if (pairs.empty())
+                pairs.assign(0x10000, Unknown);
+            const auto trail = static_cast<unsigned char>(data[i + 1]);
+            char16_t& unit = pairs[(byte << 8) | trail];
+            if (unit == Unknown)
+                unit = decode(data + i, 2);
+            if (unit != Invalid) {
+                *next++ = unit;
+                ++i;
+                continue;
+            }
+            // A lead byte whose pair forms no character: the lead alone is
+            // replaced and the next byte is read on its own.
+            *next++ = Replacement;
+            continue;
+        }
+        if (singles.empty())
+            singles.assign(0x100, Unknown);
+        char16_t& unit = singles[byte];
+        if (unit == Unknown)
+            unit = lead ? Invalid : decode(data + i, 1);
+        *next++ = unit == Invalid ? Replacement : unit;
     }
-    return QString::fromUtf8(utf8);
+    out.truncate(next - first);
+    return out;
 }
 
 QString decodeFileBytes(const QByteArray& bytes) {

@@ -27,9 +27,8 @@ WebBrowser::WebBrowser(QWidget* parent) : QWidget(parent), view_(new QWebEngineV
 
     connect(view_->page(), &QWebEnginePage::linkHovered, this, &WebBrowser::StatusTextChange);
     connect(view_, &QWebEngineView::titleChanged, this, &WebBrowser::TitleChange);
-    connect(view_, &QWebEngineView::loadFinished, this, [this](bool) {
-        emit DocumentComplete(view_->url().toString());
-    });
+    connect(view_, &QWebEngineView::loadFinished, this,
+            [this](bool) { emit DocumentComplete(view_->url().toString()); });
 }
 
 WebBrowser::~WebBrowser() = default;
@@ -38,8 +37,12 @@ void WebBrowser::Navigate(const QString& address) {
     view_->setUrl(QUrl(addressFor(address)));
 }
 
-QString WebBrowser::LocationURL() const { return view_->url().toString(); }
+QString WebBrowser::LocationURL() const {
+    return view_->url().toString();
+}
 
-QString WebBrowser::title() const { return view_->title(); }
+QString WebBrowser::title() const {
+    return view_->title();
+}
 
 } // namespace platform::web

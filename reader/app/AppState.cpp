@@ -10,6 +10,8 @@ AppState::AppState(QString folder, std::unique_ptr<platform::MessagePresenter> p
 
 AppState::~AppState() = default;
 
-QString AppState::file(const char* relative) const { return programFile(programFolder, relative); }
+QString AppState::file(const char* relative) const {
+    return programFile(programFolder, relative);
+}
 
 } // namespace quillet

@@ -136,13 +136,13 @@ void SaveSettings(const QString& path, const Settings& settings, const WindowLay
 
 void WriteDefaultSettings(const QString& path) {
     platform::text::writeLinesAtomic(
-        path, {QStringLiteral("[App]"), QStringLiteral("Width=6000"), QStringLiteral("Height=6000"),
-               QStringLiteral("Top=0"), QStringLiteral("Left=0"), QStringLiteral("Folders=1"),
-               QString(), QStringLiteral("[General]"), QStringLiteral("Saveurl=0"),
-               QStringLiteral("SaveFavorite=1"), QStringLiteral("SaveHistory=1"),
-               QStringLiteral("TvrSingleSel=0"), QStringLiteral("ShowLogo=0"),
-               QStringLiteral("LoadINI=1"), QStringLiteral("WriteINI=1"),
-               QStringLiteral("DeleteLog=0"), QStringLiteral("DeleteHistory=0")});
+        path,
+        {QStringLiteral("[App]"), QStringLiteral("Width=6000"), QStringLiteral("Height=6000"),
+         QStringLiteral("Top=0"), QStringLiteral("Left=0"), QStringLiteral("Folders=1"), QString(),
+         QStringLiteral("[General]"), QStringLiteral("Saveurl=0"), QStringLiteral("SaveFavorite=1"),
+         QStringLiteral("SaveHistory=1"), QStringLiteral("TvrSingleSel=0"),
+         QStringLiteral("ShowLogo=0"), QStringLiteral("LoadINI=1"), QStringLiteral("WriteINI=1"),
+         QStringLiteral("DeleteLog=0"), QStringLiteral("DeleteHistory=0")});
 }
 
 } // namespace quillet

@@ -80,7 +80,9 @@ private:
     qsizetype pos_ = 0;
 };
 
-QString quoted(const QString& field) { return QLatin1Char('"') + field + QLatin1Char('"'); }
+QString quoted(const QString& field) {
+    return QLatin1Char('"') + field + QLatin1Char('"');
+}
 
 QString record(const QString& a, const QString& b, const QString& c, const QString& d) {
     return quoted(a) + QLatin1Char(',') + quoted(b) + QLatin1Char(',') + quoted(c) +

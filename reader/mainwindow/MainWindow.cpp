@@ -23,8 +23,12 @@ namespace {
 // The window's coordinates are kept in twips, 15 to a pixel on a 96 dpi screen.
 constexpr float TwipsPerPixel = 15.0f;
 
-int pixels(float twips) { return static_cast<int>(twips / TwipsPerPixel + 0.5f); }
-float twips(int pixels) { return static_cast<float>(pixels) * TwipsPerPixel; }
+int pixels(float twips) {
+    return static_cast<int>(twips / TwipsPerPixel + 0.5f);
+}
+float twips(int pixels) {
+    return static_cast<float>(pixels) * TwipsPerPixel;
+}
 
 void applyFont(QWidget* widget, const FontSetting& setting) {
     QFont font = widget->font();

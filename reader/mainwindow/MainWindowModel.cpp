@@ -5,8 +5,8 @@
 namespace quillet {
 
 QStringList articleColumnHeaders() {
-    return {QStringLiteral("*"),      QStringLiteral("記事名"),     QStringLiteral("記事元"),
-            QStringLiteral("取得日時"), QStringLiteral("URL"),        QStringLiteral("記事内容"),
+    return {QStringLiteral("*"),          QStringLiteral("記事名"),      QStringLiteral("記事元"),
+            QStringLiteral("取得日時"),   QStringLiteral("URL"),         QStringLiteral("記事内容"),
             QStringLiteral("記事制作者"), QStringLiteral("記事制作日時")};
 }
 
@@ -15,7 +15,8 @@ MainWindowModel::MainWindowModel() : stb1(2) {
                    QStringLiteral("一つ前に戻ります"));
     tlb1.addButton(QStringLiteral("KEY_FORWARD"), QStringLiteral("FORWARD"),
                    QStringLiteral("次に進みます"));
-    tlb1.addButton(QStringLiteral("KEY_STOP"), QStringLiteral("STOP"), QStringLiteral("中止します"));
+    tlb1.addButton(QStringLiteral("KEY_STOP"), QStringLiteral("STOP"),
+                   QStringLiteral("中止します"));
     tlb1.addButton(QStringLiteral("KEY_REFRESH"), QStringLiteral("REFRESH"),
                    QStringLiteral("最新の状態に更新します"));
     tlb1.addButton(QStringLiteral("KEY_HOME"), QStringLiteral("HOME"),

@@ -27,8 +27,8 @@ class ProgramFolder {
 public:
     ProgramFolder() {
         const QString root = dir_.path() + QLatin1Char('/');
-        for (const char* sub : {"data/profile", "data/brd", "data/log", "data/temp",
-                                "data/skin/default"})
+        for (const char* sub :
+             {"data/profile", "data/brd", "data/log", "data/temp", "data/skin/default"})
             QDir().mkpath(root + QString::fromLatin1(sub));
         writeBytes(root + QStringLiteral("data/skin/default/header.html"), "<html>\r\n");
     }

@@ -61,22 +61,6 @@ TEST(ListViewModelCells, RowAndCellStylesCombine) {
     EXPECT_FALSE(t.model.cellForeColor(2, 0).isValid());
 }
 
-TEST(ListViewModelCells, StyleChangesNotifyTheWholeRowOrOneCell) {
-    ThreeColumns t;
-    QList<QPair<QModelIndex, QModelIndex>> changes;
-    QObject::connect(&t.model, &QAbstractItemModel::dataChanged,
-                     [&](const QModelIndex& a, const QModelIndex& b) {
-                         changes.append({a, b});
-                     });
-    t.model.setRowBold(2, true);
-    t.model.setCellForeColor(1, 2, Qt::red);
-    ASSERT_EQ(changes.size(), 2);
-    EXPECT_EQ(changes[0].first, t.model.index(1, 0));
-    EXPECT_EQ(changes[0].second, t.model.index(1, 2));
-    EXPECT_EQ(changes[1].first, t.model.index(0, 2));
-    EXPECT_EQ(changes[1].second, t.model.index(0, 2));
-}
-
 TEST(ListViewModelCells, OutOfRangeRowsAndColumnsRaiseNine) {
     ThreeColumns t;
     const int nine = platform::err::SubscriptOutOfRange;
@@ -104,19 +88,6 @@ TEST(ListViewModelRows, TheFullSixteenBitRangeOfRowsCanBeAdded) {
     model.setItemText(32767, 1, "last");
     EXPECT_EQ(model.itemText(32767, 0), "32767");
     EXPECT_EQ(model.data(model.index(32766, 1), Qt::DisplayRole).toString(), "last");
-}
-
-TEST(ListViewModelRows, ClearDropsRowsAndSelection) {
-    ThreeColumns t;
-    t.model.setSelectedRow(2);
-    QList<int> selections;
-    QObject::connect(&t.model, &ListViewModel::selectedRowChanged,
-                     [&](int row) { selections.append(row); });
-    t.model.clear();
-    EXPECT_EQ(t.model.count(), 0);
-    EXPECT_EQ(t.model.selectedRow(), 0);
-    EXPECT_EQ(selections, (QList<int>{0}));
-    EXPECT_EQ(t.model.addRow("again"), 1);
 }
 
 TEST(ListViewModelRows, ChangingHeadersKeepsRowsAndDropsCellsOfRemovedColumns) {

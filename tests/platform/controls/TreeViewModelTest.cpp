@@ -23,7 +23,9 @@ void expectConsistent(const TreeViewModel& model, const QModelIndex& parent, int
         EXPECT_EQ(model.parentOf(node), parentNode);
         EXPECT_EQ(model.modelIndexOf(node), child);
         EXPECT_EQ(model.data(child, Qt::DisplayRole).toString(), model.text(node));
-        EXPECT_EQ(model.indexOfKey(model.key(node)), node);
+        if (!model.key(node).isEmpty()) {
+            EXPECT_EQ(model.indexOfKey(model.key(node)), node);
+        }
         ++seen;
         expectConsistent(model, child, seen);
     }
@@ -49,27 +51,17 @@ struct TwoBranches {
 
 } // namespace
 
-TEST(TreeViewModelNumbering, NodesAreNumberedInCreationOrderWhateverTheirParent) {
+TEST(TreeViewModelNumbering, CreationOrderNumbersAndTreeOrderForAMixedBuild) {
     TreeViewModel model;
     EXPECT_EQ(model.addNode({}, "A", "A", "i"), 1);
     EXPECT_EQ(model.addNode({}, "B", "B", "i"), 2);
-    EXPECT_EQ(model.addNode("A", "a1", "a1", "i"), 3);
-    EXPECT_EQ(model.count(), 3);
-    EXPECT_EQ(model.key(3), "a1");
-    EXPECT_EQ(model.parentOf(3), 1);
-    EXPECT_EQ(model.indexOfKey("B"), 2);
+    EXPECT_EQ(model.addNode("A", "a1", "a1", "i"), 3); // a child of A made after B
+    model.addNode("B", "b1", "b1", "i");               // 4
+    model.addNode("a1", "ax", "ax", "i");              // 5
+    model.addNode("A", "a2", "a2", "i");               // 6
+    EXPECT_EQ(model.indexOfKey("ax"), 5);
+    EXPECT_EQ(model.parentOf(5), 3);
     EXPECT_EQ(model.indexOfKey("nobody"), 0);
-    EXPECT_FALSE(model.containsKey("nobody"));
-}
-
-TEST(TreeViewModelNumbering, TreeOrderPutsParentsBeforeChildrenForAMixedBuild) {
-    TreeViewModel model;
-    model.addNode({}, "A", "A", "i");     // 1
-    model.addNode({}, "B", "B", "i");     // 2
-    model.addNode("A", "a1", "a1", "i");  // 3, a child of A made after B
-    model.addNode("B", "b1", "b1", "i");  // 4
-    model.addNode("a1", "ax", "ax", "i"); // 5
-    model.addNode("A", "a2", "a2", "i");  // 6
     EXPECT_EQ(model.treeOrder(), (QList<int>{1, 3, 5, 6, 2, 4}));
     EXPECT_EQ(model.topLevelNodes(), (QList<int>{1, 2}));
     EXPECT_EQ(model.childrenOf(1), (QList<int>{3, 6}));
@@ -86,6 +78,10 @@ TEST(TreeViewModelErrors, DuplicateKeyAndMissingParentAreRefusedWithoutChangingT
               platform::err::ElementNotFound);
     EXPECT_EQ(t.model.count(), 5);
     EXPECT_EQ(inserted, 0);
+    // Nodes without a key are not duplicates of each other.
+    t.model.addNode("B", {}, "no key", "i");
+    EXPECT_EQ(raisedError([&] { t.model.addNode("B", {}, "no key either", "i"); }), 0);
+    EXPECT_EQ(t.model.indexOfKey({}), 0);
     EXPECT_FALSE(t.model.containsKey("new"));
     expectConsistent(t.model);
 }
@@ -169,16 +165,6 @@ TEST(TreeViewModelRemoval, NumbersStayExactInALargeTreeAfterRemoval) {
     expectConsistent(model);
 }
 
-TEST(TreeViewModelRemoval, ClearEmptiesTheTreeAndTheSelection) {
-    TwoBranches t;
-    t.model.setSelectedIndex(t.b1);
-    t.model.clear();
-    EXPECT_EQ(t.model.count(), 0);
-    EXPECT_EQ(t.model.selectedIndex(), 0);
-    EXPECT_EQ(t.model.rowCount(), 0);
-    EXPECT_EQ(t.model.addNode({}, "A", "A", "i"), 1);
-}
-
 TEST(TreeViewModelQt, InsertionsAreAnnouncedAtTheirParentAndRow) {
     TreeViewModel model;
     model.addNode({}, "A", "A", "i");
@@ -196,26 +182,6 @@ TEST(TreeViewModelQt, InsertionsAreAnnouncedAtTheirParentAndRow) {
     model.addNode({}, "C", "C", "i");
     EXPECT_EQ(announced, (QList<QPair<int, int>>{{1, 0}, {1, 1}, {0, 2}}));
     expectConsistent(model);
-}
-
-TEST(TreeViewModelQt, DataRolesCarryTextAndImageKeys) {
-    TwoBranches t;
-    const QModelIndex a = t.model.modelIndexOf(t.A);
-    EXPECT_EQ(t.model.data(a, Qt::DisplayRole).toString(), "Folder A");
-    EXPECT_EQ(t.model.data(a, TreeViewModel::ImageKeyRole).toString(), "closed");
-    EXPECT_EQ(t.model.data(a, TreeViewModel::SelectedImageKeyRole).toString(), "open");
-    EXPECT_FALSE(t.model.data(a, Qt::DecorationRole).isValid());
-
-    int changed = 0;
-    QObject::connect(&t.model, &QAbstractItemModel::dataChanged,
-                     [&](const QModelIndex& first, const QModelIndex&) {
-                         EXPECT_EQ(first, a);
-                         ++changed;
-                     });
-    t.model.setText(t.A, "Renamed");
-    t.model.setImage(t.A, "other");
-    EXPECT_EQ(changed, 2);
-    EXPECT_EQ(t.model.data(a, Qt::DisplayRole).toString(), "Renamed");
 }
 
 TEST(TreeViewModelSelection, SingleSelectionExpandsTheNewNodeAndCollapsesTheOldBranch) {
@@ -257,15 +223,4 @@ TEST(TreeViewModelSelection, WithoutSingleSelectionSelectingLeavesExpansionAlone
     EXPECT_TRUE(t.model.isExpanded(t.A));
     EXPECT_FALSE(t.model.isExpanded(t.a1));
     EXPECT_FALSE(t.model.isExpanded(t.b1));
-}
-
-TEST(TreeViewModelSelection, SelectionChangesAreReportedOnceEach) {
-    TwoBranches t;
-    QList<int> selections;
-    QObject::connect(&t.model, &TreeViewModel::selectionChanged,
-                     [&](int index) { selections.append(index); });
-    t.model.setSelectedIndex(t.a1);
-    t.model.setSelectedIndex(t.a1);
-    t.model.setSelectedIndex(0);
-    EXPECT_EQ(selections, (QList<int>{t.a1, 0}));
 }

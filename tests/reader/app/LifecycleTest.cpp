@@ -1,6 +1,6 @@
+#include "reader/app/Lifecycle.h"
 #include "platform/profile/PrivateProfile.h"
 #include "reader/app/AppState.h"
-#include "reader/app/Lifecycle.h"
 #include "reader/catalogue/FeedList.h"
 #include "reader/mainwindow/MainWindowModel.h"
 #include "support/RecordingMessages.h"
@@ -105,7 +105,8 @@ TEST(Startup, NoListsAtAllShowsTheNoDataMessageAndGoesOn) {
     ProgramRun run(folder);
     run.start();
     ASSERT_EQ(run.shown.size(), 1u);
-    EXPECT_EQ(run.shown[0].text, QStringLiteral("ニュースデータが一件も存在しないため終了します。"));
+    EXPECT_EQ(run.shown[0].text,
+              QStringLiteral("ニュースデータが一件も存在しないため終了します。"));
     EXPECT_EQ(run.shown[0].title, QStringLiteral("■ボードデータ処理エラー -Quillet-"));
     EXPECT_EQ(run.window.tvw1.count(), 0);
     EXPECT_EQ(run.view.arranged, 1);
@@ -121,7 +122,8 @@ TEST(Startup, BrokenInitialListIsNamedAndTheNextIsStillRead) {
     run.start();
     ASSERT_EQ(run.shown.size(), 1u);
     EXPECT_EQ(run.shown[0].text,
-              QStringLiteral("次のファイルの読み込みでエラーが発生しました。\r\nエラーを起こしたファイル：") +
+              QStringLiteral(
+                  "次のファイルの読み込みでエラーが発生しました。\r\nエラーを起こしたファイル：") +
                   folder.file("data/brd/a.brd"));
     EXPECT_EQ(run.shown[0].title, QStringLiteral("Quillet"));
     EXPECT_EQ(run.window.tvw1.count(), 2);
@@ -151,8 +153,9 @@ TEST(Startup, LoadErrorIsReportedAndProtectsTheUserList) {
     ProgramRun run(folder);
     run.start();
     ASSERT_EQ(run.shown.size(), 1u);
-    EXPECT_EQ(run.shown[0].text, QStringLiteral("初期化において次のエラーが起きました。\r\n\r\n"
-                                                 "エラー番号：13\r\nエラー内容：型が一致しません。"));
+    EXPECT_EQ(run.shown[0].text,
+              QStringLiteral("初期化において次のエラーが起きました。\r\n\r\n"
+                             "エラー番号：13\r\nエラー内容：型が一致しません。"));
     EXPECT_EQ(run.shown[0].title, QStringLiteral("■初期化処理失敗 -Quillet-"));
     EXPECT_EQ(run.shown[0].icon, platform::MsgIcon::Critical);
     EXPECT_EQ(run.window.tvw1.count(), 0);
@@ -219,9 +222,9 @@ TEST(Exit, SettingsFeedListAndReadTitlesAreSavedAsTheSwitchesSay) {
         run.window.tvw1.addNode(QStringLiteral("root_usr1"), QStringLiteral("http://new/"),
                                 QStringLiteral("新"), QStringLiteral("XML"));
         run.close();
-        EXPECT_EQ(platform::profile::getPrivateProfileString(
-                      QStringLiteral("App"), QStringLiteral("Folders"), QString(), 100,
-                      folder.file("data/rss.ini")),
+        EXPECT_EQ(platform::profile::getPrivateProfileString(QStringLiteral("App"),
+                                                             QStringLiteral("Folders"), QString(),
+                                                             100, folder.file("data/rss.ini")),
                   QStringLiteral("1"));
         EXPECT_EQ(readBytes(folder.file("data/profile/Newslist.brd")), cp932Lines(NewsList));
         EXPECT_EQ(readBytes(folder.file("data/profile/History_News.lst")), QByteArray("old\r\n"));
@@ -234,9 +237,9 @@ TEST(Exit, SettingsFeedListAndReadTitlesAreSavedAsTheSwitchesSay) {
                                 QStringLiteral("新"), QStringLiteral("XML"));
         run.app.newsHistory.addIfNew(QStringLiteral("読んだ記事"));
         run.close();
-        EXPECT_EQ(platform::profile::getPrivateProfileString(
-                      QStringLiteral("App"), QStringLiteral("Folders"), QString(), 100,
-                      folder.file("data/rss.ini")),
+        EXPECT_EQ(platform::profile::getPrivateProfileString(QStringLiteral("App"),
+                                                             QStringLiteral("Folders"), QString(),
+                                                             100, folder.file("data/rss.ini")),
                   QStringLiteral("99"));
         EXPECT_EQ(readBytes(folder.file("data/profile/Newslist.brd")),
                   cp932Lines(NewsList + QStringList{R"("新","http://new/","CHILD_NODE","1")"}));
@@ -255,11 +258,11 @@ TEST(Exit, MissingSettingsFileIsWrittenBeforeSaving) {
     run.app.settings.general.LoadINI = 0;
     run.close();
     const QString ini = folder.file("data/rss.ini");
-    EXPECT_EQ(platform::profile::getPrivateProfileString(QStringLiteral("General"),
-                                                         QStringLiteral("LoadINI"), QString(), 9, ini),
+    EXPECT_EQ(platform::profile::getPrivateProfileString(
+                  QStringLiteral("General"), QStringLiteral("LoadINI"), QString(), 9, ini),
               QStringLiteral("1"));
-    EXPECT_EQ(platform::profile::getPrivateProfileString(QStringLiteral("App"),
-                                                         QStringLiteral("Folders"), QString(), 9, ini),
+    EXPECT_EQ(platform::profile::getPrivateProfileString(
+                  QStringLiteral("App"), QStringLiteral("Folders"), QString(), 9, ini),
               QStringLiteral("4"));
 }
 
@@ -283,8 +286,8 @@ TEST(Exit, FailureToSaveIsShownNamingTheFileAndClosingGoesOn) {
         EXPECT_EQ(message.icon, platform::MsgIcon::Critical);
     }
     // The settings, saved before, are written all the same.
-    EXPECT_EQ(platform::profile::getPrivateProfileString(
-                  QStringLiteral("App"), QStringLiteral("Folders"), QString(), 9,
-                  folder.file("data/rss.ini")),
+    EXPECT_EQ(platform::profile::getPrivateProfileString(QStringLiteral("App"),
+                                                         QStringLiteral("Folders"), QString(), 9,
+                                                         folder.file("data/rss.ini")),
               QStringLiteral("3"));
 }

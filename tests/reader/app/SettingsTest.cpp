@@ -1,7 +1,7 @@
+#include "reader/app/Settings.h"
 #include "platform/controls/TreeViewModel.h"
 #include "platform/profile/PrivateProfile.h"
 #include "platform/runtime/RuntimeError.h"
-#include "reader/app/Settings.h"
 #include "support/RecordingMessages.h"
 #include "support/TempFiles.h"
 
@@ -46,11 +46,12 @@ protected:
 
 TEST_F(SettingsFile, DefaultFileReadsBackWithDesignFontsAndDefaultSkin) {
     WriteDefaultSettings(ini());
-    EXPECT_EQ(readBytes(ini()), QByteArray("[App]\r\nWidth=6000\r\nHeight=6000\r\nTop=0\r\nLeft=0\r\n"
-                                           "Folders=1\r\n\r\n[General]\r\nSaveurl=0\r\n"
-                                           "SaveFavorite=1\r\nSaveHistory=1\r\nTvrSingleSel=0\r\n"
-                                           "ShowLogo=0\r\nLoadINI=1\r\nWriteINI=1\r\n"
-                                           "DeleteLog=0\r\nDeleteHistory=0\r\n"));
+    EXPECT_EQ(readBytes(ini()),
+              QByteArray("[App]\r\nWidth=6000\r\nHeight=6000\r\nTop=0\r\nLeft=0\r\n"
+                         "Folders=1\r\n\r\n[General]\r\nSaveurl=0\r\n"
+                         "SaveFavorite=1\r\nSaveHistory=1\r\nTvrSingleSel=0\r\n"
+                         "ShowLogo=0\r\nLoadINI=1\r\nWriteINI=1\r\n"
+                         "DeleteLog=0\r\nDeleteHistory=0\r\n"));
     layout.width = 1;
     load();
     EXPECT_EQ(layout.width, 6000.0f);
@@ -72,19 +73,20 @@ TEST_F(SettingsFile, ReadsEveryKindOfValue) {
     const QString otherSkin = folder.file("data/skin/blue/");
     QDir().mkpath(otherSkin);
     writeBytes(otherSkin + QStringLiteral("header.html"), "x");
-    writeBytes(ini(), testing_support::cp932Lines(
-                          QStringList{QStringLiteral("[App]"), QStringLiteral("Top=150"),
-                           QStringLiteral("Left=300.5"), QStringLiteral("Width=12000"),
-                           QStringLiteral("Height=9000"), QStringLiteral("Folders=12"),
-                           QStringLiteral("[General]"), QStringLiteral("TvrSingleSel=3"),
-                           QStringLiteral("DeleteLog=1.6")} +
-                          generalSection().mid(1) +
-                          QStringList{QStringLiteral("[XML]"),
-                           QStringLiteral("xTitle=dc:title"), QStringLiteral("[Font]"),
-                           QStringLiteral("TreeViewFontName=Noto Sans CJK JP"),
-                           QStringLiteral("TreeViewFontSize=10.5"), QStringLiteral("[Skin]"),
-                           QStringLiteral("SkinFolder=") + otherSkin,
-                           QStringLiteral("SkinName=青")}));
+    writeBytes(
+        ini(),
+        testing_support::cp932Lines(
+            QStringList{QStringLiteral("[App]"), QStringLiteral("Top=150"),
+                        QStringLiteral("Left=300.5"), QStringLiteral("Width=12000"),
+                        QStringLiteral("Height=9000"), QStringLiteral("Folders=12"),
+                        QStringLiteral("[General]"), QStringLiteral("TvrSingleSel=3"),
+                        QStringLiteral("DeleteLog=1.6")} +
+            generalSection().mid(1) +
+            QStringList{QStringLiteral("[XML]"), QStringLiteral("xTitle=dc:title"),
+                        QStringLiteral("[Font]"),
+                        QStringLiteral("TreeViewFontName=Noto Sans CJK JP"),
+                        QStringLiteral("TreeViewFontSize=10.5"), QStringLiteral("[Skin]"),
+                        QStringLiteral("SkinFolder=") + otherSkin, QStringLiteral("SkinName=青")}));
     load();
     EXPECT_EQ(layout.top, 150.0f);
     EXPECT_EQ(layout.left, 300.5f);
@@ -103,14 +105,14 @@ TEST_F(SettingsFile, MissingOrEmptySkinFolderFallsBackToTheDefault) {
     const QString empty = folder.file("data/skin/empty/");
     QDir().mkpath(empty);
     for (const QString& skin : {folder.file("data/skin/gone/"), empty}) {
-        writeBytes(ini(), testing_support::cp932Lines(
-                              QStringList{QStringLiteral("[App]"), QStringLiteral("Top=0"),
-                               QStringLiteral("Left=0"), QStringLiteral("Width=1"),
-                               QStringLiteral("Height=1")} +
-                              generalSection() +
-                              QStringList{QStringLiteral("[Skin]"),
-                                          QStringLiteral("SkinFolder=") + skin,
-                                          QStringLiteral("SkinName=消えた")}));
+        writeBytes(ini(),
+                   testing_support::cp932Lines(
+                       QStringList{QStringLiteral("[App]"), QStringLiteral("Top=0"),
+                                   QStringLiteral("Left=0"), QStringLiteral("Width=1"),
+                                   QStringLiteral("Height=1")} +
+                       generalSection() +
+                       QStringList{QStringLiteral("[Skin]"), QStringLiteral("SkinFolder=") + skin,
+                                   QStringLiteral("SkinName=消えた")}));
         load();
         EXPECT_EQ(settings.SkinFolder, folder.file("data/skin/default/"));
         EXPECT_EQ(settings.SkinName, QStringLiteral("default"));
@@ -139,10 +141,11 @@ TEST_F(SettingsFile, ConversionErrorStopsAtTheKey) {
     }
 
     // A font size that is there but no number is an error too.
-    writeBytes(ini(), "[App]\r\nTop=0\r\nLeft=0\r\nWidth=1\r\nHeight=1\r\n[General]\r\nSaveurl=0\r\n"
-                      "SaveFavorite=0\r\nSaveHistory=0\r\nTvrSingleSel=0\r\nShowLogo=0\r\n"
-                      "LoadINI=0\r\nWriteINI=0\r\nDeleteLog=0\r\nDeleteHistory=0\r\n"
-                      "[Font]\r\nWindowFontSize=big\r\n");
+    writeBytes(ini(),
+               "[App]\r\nTop=0\r\nLeft=0\r\nWidth=1\r\nHeight=1\r\n[General]\r\nSaveurl=0\r\n"
+               "SaveFavorite=0\r\nSaveHistory=0\r\nTvrSingleSel=0\r\nShowLogo=0\r\n"
+               "LoadINI=0\r\nWriteINI=0\r\nDeleteLog=0\r\nDeleteHistory=0\r\n"
+               "[Font]\r\nWindowFontSize=big\r\n");
     EXPECT_THROW(load(), platform::RuntimeError);
 }
 

@@ -1,6 +1,6 @@
+#include "reader/catalogue/FeedList.h"
 #include "platform/controls/TreeViewModel.h"
 #include "platform/text/Codepage.h"
-#include "reader/catalogue/FeedList.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -105,8 +105,8 @@ TEST_F(FeedListFile, StopsOrSkipsOnBadRecords) {
     {
         SCOPED_TRACE("a record cut short at the end of the file is an error");
         TreeViewModel tree;
-        EXPECT_EQ(LoadFeedList(tree, listWith({R"("F","ROOT_FOLDER","root_1","")",
-                                               R"("A","http://x/")"})),
+        EXPECT_EQ(LoadFeedList(
+                      tree, listWith({R"("F","ROOT_FOLDER","root_1","")", R"("A","http://x/")"})),
                   -1);
     }
     {
@@ -125,7 +125,8 @@ TEST_F(FeedListFile, StopsOrSkipsOnBadRecords) {
 
 TEST_F(FeedListFile, LoadAddsToWhatTheTreeHolds) {
     TreeViewModel tree;
-    tree.addNode(QString(), QStringLiteral("root_0"), QStringLiteral("既存"), QStringLiteral("CLOSE"));
+    tree.addNode(QString(), QStringLiteral("root_0"), QStringLiteral("既存"),
+                 QStringLiteral("CLOSE"));
     ASSERT_EQ(LoadFeedList(tree, listWith({R"("F","ROOT_FOLDER","root_1","")"})), 0);
     EXPECT_EQ(tree.count(), 2);
 }
@@ -139,8 +140,8 @@ TEST_F(FeedListFile, SaveThenLoadGivesTheSameTreeWhateverTheCreationOrder) {
     tree.addNode(QString(), QStringLiteral("root_b"), QStringLiteral("B"), QStringLiteral("CLOSE"),
                  QStringLiteral("OPEN"));
     // Added after later folders: a feed of the first root and one of its sub-folder.
-    tree.addNode(QStringLiteral("root_a"), QStringLiteral("http://a/feed"), QStringLiteral("a, feed"),
-                 QStringLiteral("XML"));
+    tree.addNode(QStringLiteral("root_a"), QStringLiteral("http://a/feed"),
+                 QStringLiteral("a, feed"), QStringLiteral("XML"));
     tree.addNode(QStringLiteral("sub_a1"), QStringLiteral("http://a1/feed"), QStringLiteral("a1"),
                  QStringLiteral("XML2"));
     tree.addNode(QStringLiteral("root_b"), QStringLiteral("http://b/site"), QStringLiteral("b"),
@@ -164,8 +165,8 @@ TEST_F(FeedListFile, SaveThenLoadGivesTheSameTreeWhateverTheCreationOrder) {
 
     // Records are CR LF lines of quoted fields in code page 932.
     const QByteArray bytes = readBytes(file);
-    EXPECT_TRUE(bytes.startsWith(platform::text::encodeCp932(
-        QStringLiteral("\"A\",\"ROOT_FOLDER\",\"root_a\",\"\"\r\n"))));
+    EXPECT_TRUE(bytes.startsWith(
+        platform::text::encodeCp932(QStringLiteral("\"A\",\"ROOT_FOLDER\",\"root_a\",\"\"\r\n"))));
     EXPECT_EQ(bytes.count("\r\n"), 8);
     EXPECT_EQ(bytes.count('\n'), 8);
 }
