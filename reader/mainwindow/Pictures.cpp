@@ -8,6 +8,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 
 namespace quillet {
@@ -16,183 +17,149 @@ namespace {
 
 constexpr int IconSize = 16;
 
-QImage blankIcon() {
+// A transparent 16x16 picture with whatever the function draws on it.
+template <typename Draw> QImage drawIcon(Draw draw) {
     QImage image(IconSize, IconSize, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    draw(painter);
     return image;
 }
 
-QImage folderIcon(bool open, const QColor& body) {
-    QImage image = blankIcon();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(body.darker(160));
-    p.setBrush(body.darker(115));
-    p.drawRect(QRectF(1.5, 3.5, 6, 3));
-    p.setBrush(body);
-    if (open) {
-        QPainterPath front;
-        front.moveTo(1.5, 13.5);
-        front.lineTo(4.5, 7.5);
-        front.lineTo(15.5, 7.5);
-        front.lineTo(12.5, 13.5);
-        front.closeSubpath();
-        p.drawRect(QRectF(1.5, 5.5, 12, 8));
-        p.setBrush(body.lighter(120));
-        p.drawPath(front);
-    } else {
-        p.drawRect(QRectF(1.5, 5.5, 13, 8));
+QPainterPath polygon(std::initializer_list<QPointF> points) {
+    QPainterPath path;
+    for (const QPointF& point : points) {
+        if (path.elementCount() == 0)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
     }
-    return image;
+    path.closeSubpath();
+    return path;
+}
+
+void outline(QPainter& p, const QColor& pen, const QColor& brush) {
+    p.setPen(pen);
+    p.setBrush(brush);
+}
+
+QImage folderIcon(bool open, const QColor& body) {
+    return drawIcon([&](QPainter& p) {
+        outline(p, body.darker(160), body.darker(115));
+        p.drawRect(QRectF(1.5, 3.5, 6, 3));
+        p.setBrush(body);
+        if (open) {
+            p.drawRect(QRectF(1.5, 5.5, 12, 8));
+            p.setBrush(body.lighter(120));
+            p.drawPath(polygon({{1.5, 13.5}, {4.5, 7.5}, {15.5, 7.5}, {12.5, 13.5}}));
+        } else {
+            p.drawRect(QRectF(1.5, 5.5, 13, 8));
+        }
+    });
 }
 
 // A rounded badge with a short text, the way feed kinds are told apart at a glance.
 QImage badgeIcon(const QColor& color, const QString& text) {
-    QImage image = blankIcon();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(color.darker(150));
-    p.setBrush(color);
-    p.drawRoundedRect(QRectF(0.5, 2.5, 15, 11), 2.5, 2.5);
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPixelSize(text.size() > 3 ? 6 : 7);
-    font.setBold(true);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRectF(0, 2, 16, 12), Qt::AlignCenter, text);
-    return image;
+    return drawIcon([&](QPainter& p) {
+        outline(p, color.darker(150), color);
+        p.drawRoundedRect(QRectF(0.5, 2.5, 15, 11), 2.5, 2.5);
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(text.size() > 3 ? 6 : 7);
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(0, 2, 16, 12), Qt::AlignCenter, text);
+    });
 }
 
 QImage arrowIcon(bool pointsLeft, const QColor& color) {
-    QImage image = blankIcon();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(color.darker(150));
-    p.setBrush(color);
-    QPainterPath arrow;
-    if (pointsLeft) {
-        arrow.moveTo(1.5, 8);
-        arrow.lineTo(8, 1.5);
-        arrow.lineTo(8, 5);
-        arrow.lineTo(14.5, 5);
-        arrow.lineTo(14.5, 11);
-        arrow.lineTo(8, 11);
-        arrow.lineTo(8, 14.5);
-    } else {
-        arrow.moveTo(14.5, 8);
-        arrow.lineTo(8, 1.5);
-        arrow.lineTo(8, 5);
-        arrow.lineTo(1.5, 5);
-        arrow.lineTo(1.5, 11);
-        arrow.lineTo(8, 11);
-        arrow.lineTo(8, 14.5);
-    }
-    arrow.closeSubpath();
-    p.drawPath(arrow);
-    return image;
+    // Drawn pointing left; mirrored for the other way.
+    const auto x = [pointsLeft](double value) { return pointsLeft ? value : 16 - value; };
+    return drawIcon([&](QPainter& p) {
+        outline(p, color.darker(150), color);
+        p.drawPath(polygon({{x(1.5), 8},
+                            {x(8), 1.5},
+                            {x(8), 5},
+                            {x(14.5), 5},
+                            {x(14.5), 11},
+                            {x(8), 11},
+                            {x(8), 14.5}}));
+    });
 }
 
 QImage stopIcon() {
-    QImage image = blankIcon();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(140, 0, 0));
-    p.setBrush(QColor(210, 40, 40));
-    p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
-    p.setPen(QPen(Qt::white, 2));
-    p.drawLine(QPointF(5, 5), QPointF(11, 11));
-    p.drawLine(QPointF(11, 5), QPointF(5, 11));
-    return image;
+    return drawIcon([](QPainter& p) {
+        outline(p, QColor(140, 0, 0), QColor(210, 40, 40));
+        p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+        p.setPen(QPen(Qt::white, 2));
+        p.drawLine(QPointF(5, 5), QPointF(11, 11));
+        p.drawLine(QPointF(11, 5), QPointF(5, 11));
+    });
 }
 
 QImage refreshIcon() {
-    QImage image = blankIcon();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor green(30, 140, 60);
-    p.setPen(QPen(green, 2));
-    p.drawArc(QRectF(2.5, 2.5, 11, 11), 60 * 16, 300 * 16);
-    p.setPen(Qt::NoPen);
-    p.setBrush(green);
-    QPainterPath head;
-    head.moveTo(9, 0.5);
-    head.lineTo(14.5, 3.5);
-    head.lineTo(9, 6.5);
-    head.closeSubpath();
-    p.drawPath(head);
-    return image;
+    return drawIcon([](QPainter& p) {
+        const QColor green(30, 140, 60);
+        p.setPen(QPen(green, 2));
+        p.drawArc(QRectF(2.5, 2.5, 11, 11), 60 * 16, 300 * 16);
+        outline(p, Qt::transparent, green);
+        p.drawPath(polygon({{9, 0.5}, {14.5, 3.5}, {9, 6.5}}));
+    });
 }
 
 QImage homeIcon() {
-    QImage image = blankIcon();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(120, 60, 20));
-    p.setBrush(QColor(200, 80, 40));
-    QPainterPath roof;
-    roof.moveTo(0.5, 8);
-    roof.lineTo(8, 1);
-    roof.lineTo(15.5, 8);
-    roof.closeSubpath();
-    p.drawPath(roof);
-    p.setBrush(QColor(245, 230, 200));
-    p.drawRect(QRectF(3.5, 8, 9, 6.5));
-    p.setBrush(QColor(120, 70, 30));
-    p.drawRect(QRectF(7, 10, 2.5, 4.5));
-    return image;
+    return drawIcon([](QPainter& p) {
+        outline(p, QColor(120, 60, 20), QColor(200, 80, 40));
+        p.drawPath(polygon({{0.5, 8}, {8, 1}, {15.5, 8}}));
+        p.setBrush(QColor(245, 230, 200));
+        p.drawRect(QRectF(3.5, 8, 9, 6.5));
+        p.setBrush(QColor(120, 70, 30));
+        p.drawRect(QRectF(7, 10, 2.5, 4.5));
+    });
 }
 
-QImage starIcon(bool withPlus) {
-    QImage image = blankIcon();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(170, 120, 0));
-    p.setBrush(QColor(250, 200, 40));
-    QPainterPath star;
-    for (int i = 0; i < 10; ++i) {
-        const double radius = (i % 2 == 0) ? 7.0 : 3.0;
-        const double angle = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
-        const QPointF point(8 + radius * std::cos(angle), 8 + radius * std::sin(angle));
-        if (i == 0)
-            star.moveTo(point);
-        else
-            star.lineTo(point);
-    }
-    star.closeSubpath();
-    p.drawPath(star);
-    if (withPlus) {
+QImage starIcon() {
+    return drawIcon([](QPainter& p) {
+        outline(p, QColor(170, 120, 0), QColor(250, 200, 40));
+        QPainterPath star;
+        for (int i = 0; i < 10; ++i) {
+            const double radius = (i % 2 == 0) ? 7.0 : 3.0;
+            const double angle = -std::numbers::pi / 2 + i * std::numbers::pi / 5;
+            const QPointF point(8 + radius * std::cos(angle), 8 + radius * std::sin(angle));
+            if (i == 0)
+                star.moveTo(point);
+            else
+                star.lineTo(point);
+        }
+        star.closeSubpath();
+        p.drawPath(star);
         p.setPen(QPen(QColor(0, 110, 0), 2));
         p.drawLine(QPointF(12, 10), QPointF(12, 15.5));
         p.drawLine(QPointF(9.5, 12.8), QPointF(15, 12.8));
-    }
-    return image;
+    });
 }
 
 QImage orderIcon() {
-    QImage image = blankIcon();
-    QPainter p(&image);
-    p.setPen(QColor(60, 60, 120));
-    for (int row = 0; row < 4; ++row) {
-        p.setBrush(QColor(120, 140, 220));
-        p.drawRect(1, 2 + row * 3, 2, 2);
-        p.drawLine(5, 3 + row * 3, 14, 3 + row * 3);
-    }
-    return image;
+    return drawIcon([](QPainter& p) {
+        outline(p, QColor(60, 60, 120), QColor(120, 140, 220));
+        for (int row = 0; row < 4; ++row) {
+            p.drawRect(1, 2 + row * 3, 2, 2);
+            p.drawLine(5, 3 + row * 3, 14, 3 + row * 3);
+        }
+    });
 }
 
 QImage tabIcon(bool add) {
-    QImage image = blankIcon();
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QColor(70, 90, 130));
-    p.setBrush(QColor(225, 232, 245));
-    p.drawRect(QRectF(0.5, 4.5, 11, 9));
-    p.drawRect(QRectF(0.5, 2.5, 5, 2));
-    p.setPen(QPen(add ? QColor(0, 130, 0) : QColor(190, 0, 0), 2));
-    p.drawLine(QPointF(10, 11), QPointF(15, 11));
-    if (add)
-        p.drawLine(QPointF(12.5, 8.5), QPointF(12.5, 13.5));
-    return image;
+    return drawIcon([add](QPainter& p) {
+        outline(p, QColor(70, 90, 130), QColor(225, 232, 245));
+        p.drawRect(QRectF(0.5, 4.5, 11, 9));
+        p.drawRect(QRectF(0.5, 2.5, 5, 2));
+        p.setPen(QPen(add ? QColor(0, 130, 0) : QColor(190, 0, 0), 2));
+        p.drawLine(QPointF(10, 11), QPointF(15, 11));
+        if (add)
+            p.drawLine(QPointF(12.5, 8.5), QPointF(12.5, 13.5));
+    });
 }
 
 } // namespace
@@ -213,7 +180,7 @@ void addMainWindowPictures(platform::controls::ImageListModel& images) {
     images.add(QStringLiteral("HOME"), homeIcon());
     images.add(QStringLiteral("REFRESH"), refreshIcon());
     images.add(QStringLiteral("STOP"), stopIcon());
-    images.add(QStringLiteral("FAV_ADD"), starIcon(true));
+    images.add(QStringLiteral("FAV_ADD"), starIcon());
     images.add(QStringLiteral("FAV_ORDER"), orderIcon());
     images.add(QStringLiteral("TAB_DELETE"), tabIcon(false));
     images.add(QStringLiteral("TAB_ADD"), tabIcon(true));

@@ -4,21 +4,15 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/TempFiles.h"
+
 using platform::profile::getPrivateProfileString;
 using platform::profile::writePrivateProfileString;
 
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
 namespace {
-
-void writeRaw(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QByteArray readRaw(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
 
 class ProfileFile {
 public:
@@ -40,21 +34,21 @@ private:
 
 TEST(PrivateProfile, ReadsValuesByTheFileRules) {
     ProfileFile file;
-    writeRaw(file.path(), "top=outside any section\r\n"
-                          "  [ Window ]  \r\n"
-                          "; Left=commented out\r\n"
-                          "Left = 120 \r\n"
-                          "left=second, ignored\r\n"
-                          "Title=\"  quoted  \"\r\n"
-                          "Half=\"open\r\n"
-                          "Lone=\"\r\n"
-                          "Empty=\r\n"
-                          "Expr=a=b\r\n"
-                          "no equals sign here\r\n"
-                          "[Other]\r\n"
-                          "Left=999\r\n"
-                          "[window]\r\n"
-                          "Late=from the repeated section\n");
+    writeBytes(file.path(), "top=outside any section\r\n"
+                            "  [ Window ]  \r\n"
+                            "; Left=commented out\r\n"
+                            "Left = 120 \r\n"
+                            "left=second, ignored\r\n"
+                            "Title=\"  quoted  \"\r\n"
+                            "Half=\"open\r\n"
+                            "Lone=\"\r\n"
+                            "Empty=\r\n"
+                            "Expr=a=b\r\n"
+                            "no equals sign here\r\n"
+                            "[Other]\r\n"
+                            "Left=999\r\n"
+                            "[window]\r\n"
+                            "Late=from the repeated section\n");
 
     EXPECT_EQ(file.get("window", "LEFT"), "120");
     EXPECT_EQ(file.get(" Window ", " Left "), "120");
@@ -78,38 +72,38 @@ TEST(PrivateProfile, ReadsValuesByTheFileRules) {
     EXPECT_EQ(file.get("Window", "Left", 0), "");
     EXPECT_EQ(file.get("Window", "Left", -5), "");
     EXPECT_EQ(file.get("Window", "Missing", 5), "(def");
-    writeRaw(file.path(), "\xEF\xBB\xBF[s]\r\nk=a😀\r\n");
+    writeBytes(file.path(), "\xEF\xBB\xBF[s]\r\nk=a😀\r\n");
     EXPECT_EQ(file.get("s", "k", 3), "a"); // never half an emoji
     EXPECT_EQ(file.get("s", "k", 4), QString::fromUtf8("a😀"));
 }
 
 TEST(PrivateProfile, WritesInPlaceAndKeepsEveryOtherLine) {
     ProfileFile file;
-    writeRaw(file.path(), "; settings\r\n"
-                          "[Window]\r\n"
-                          "Left=1\r\n"
-                          "odd line\r\n"
-                          "\r\n"
-                          "\r\n"
-                          "[Feed]\r\n"
-                          "Interval=30\r\n");
+    writeBytes(file.path(), "; settings\r\n"
+                            "[Window]\r\n"
+                            "Left=1\r\n"
+                            "odd line\r\n"
+                            "\r\n"
+                            "\r\n"
+                            "[Feed]\r\n"
+                            "Interval=30\r\n");
 
     ASSERT_TRUE(file.put("window", "LEFT", "250"));
     ASSERT_TRUE(file.put("Window", "Top", "40"));
     ASSERT_TRUE(file.put("Feed", "Count", "5"));
     ASSERT_TRUE(file.put("Proxy", "Host", "example.invalid"));
-    EXPECT_EQ(readRaw(file.path()), "; settings\r\n"
-                                    "[Window]\r\n"
-                                    "LEFT=250\r\n"
-                                    "odd line\r\n"
-                                    "Top=40\r\n"
-                                    "\r\n"
-                                    "\r\n"
-                                    "[Feed]\r\n"
-                                    "Interval=30\r\n"
-                                    "Count=5\r\n"
-                                    "[Proxy]\r\n"
-                                    "Host=example.invalid\r\n");
+    EXPECT_EQ(readBytes(file.path()), "; settings\r\n"
+                                      "[Window]\r\n"
+                                      "LEFT=250\r\n"
+                                      "odd line\r\n"
+                                      "Top=40\r\n"
+                                      "\r\n"
+                                      "\r\n"
+                                      "[Feed]\r\n"
+                                      "Interval=30\r\n"
+                                      "Count=5\r\n"
+                                      "[Proxy]\r\n"
+                                      "Host=example.invalid\r\n");
     EXPECT_EQ(file.get("Window", "Left"), "250");
     EXPECT_EQ(file.get("Window", "Top"), "40");
 
@@ -122,24 +116,24 @@ TEST(PrivateProfile, WritesInPlaceAndKeepsEveryOtherLine) {
     EXPECT_EQ(file.get("Window", "Caption"), "");
 
     // Entries that would break the file apart are refused and change nothing.
-    const QByteArray before = readRaw(file.path());
+    const QByteArray before = readBytes(file.path());
     EXPECT_FALSE(file.put("Window", "Left", "1\r\n[Evil]"));
     EXPECT_FALSE(file.put("Window", "a=b", "1"));
     EXPECT_FALSE(file.put("", "Left", "1"));
     EXPECT_FALSE(file.put("Window", " ", "1"));
-    EXPECT_EQ(readRaw(file.path()), before);
+    EXPECT_EQ(readBytes(file.path()), before);
 }
 
 TEST(PrivateProfile, CreatesFilesAndStoresJapaneseInCodePage932) {
     ProfileFile file;
     ASSERT_TRUE(file.put("General", "Name", QString::fromUtf8("日本")));
-    EXPECT_EQ(readRaw(file.path()),
+    EXPECT_EQ(readBytes(file.path()),
               QByteArray("[General]\r\nName=") + QByteArray::fromHex("93fa967b") + "\r\n");
     EXPECT_EQ(file.get("general", "name"), QString::fromUtf8("日本"));
 
     // A value outside the code page keeps the whole file intact as UTF-8.
     ASSERT_TRUE(file.put("General", "Feed", QString::fromUtf8("한국 뉴스")));
-    EXPECT_TRUE(readRaw(file.path()).startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(readBytes(file.path()).startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(file.get("General", "Feed"), QString::fromUtf8("한국 뉴스"));
     EXPECT_EQ(file.get("General", "Name"), QString::fromUtf8("日本"));
 

@@ -6,21 +6,15 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/TempFiles.h"
+
 using namespace platform::text;
 using platform::RuntimeError;
 
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
 namespace {
-
-void writeRaw(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
-
-QByteArray readRaw(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
 
 template <typename F> int errorOf(F&& call) {
     try {
@@ -38,21 +32,21 @@ TEST(LineFile, ReadsCrLfAndLfLinesWithoutAnExtraLastLine) {
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("list.txt");
 
-    writeRaw(path, "one\r\ntwo\r\n\r\nfour\r\n");
+    writeBytes(path, "one\r\ntwo\r\n\r\nfour\r\n");
     EXPECT_EQ(readLines(path), QStringList({"one", "two", "", "four"}));
-    writeRaw(path, "one\ntwo\n");
+    writeBytes(path, "one\ntwo\n");
     EXPECT_EQ(readLines(path), QStringList({"one", "two"}));
-    writeRaw(path, "mixed\r\nunix\nlast");
+    writeBytes(path, "mixed\r\nunix\nlast");
     EXPECT_EQ(readLines(path), QStringList({"mixed", "unix", "last"}));
-    writeRaw(path, "a\rb\r\n");
+    writeBytes(path, "a\rb\r\n");
     EXPECT_EQ(readLines(path), QStringList({"a\rb"})); // a lone CR is part of the line
-    writeRaw(path, "\r\n");
+    writeBytes(path, "\r\n");
     EXPECT_EQ(readLines(path), QStringList({""}));
-    writeRaw(path, "");
+    writeBytes(path, "");
     EXPECT_TRUE(readLines(path).isEmpty());
-    writeRaw(path, QByteArray::fromHex("93fa967b0d0a"));
+    writeBytes(path, QByteArray::fromHex("93fa967b0d0a"));
     EXPECT_EQ(readLines(path), QStringList({QString::fromUtf8("日本")}));
-    writeRaw(path, "\xEF\xBB\xBF\xED\x95\x9C\r\nx");
+    writeBytes(path, "\xEF\xBB\xBF\xED\x95\x9C\r\nx");
     EXPECT_EQ(readLines(path), QStringList({QString::fromUtf8("한"), "x"}));
 }
 
@@ -62,16 +56,16 @@ TEST(LineFile, WritesCrLfInCodePage932OrUtf8WhenNeeded) {
     const QString path = dir.filePath("out.txt");
 
     writeLinesAtomic(path, {QString::fromUtf8("日本"), "", "abc"});
-    EXPECT_EQ(readRaw(path), QByteArray::fromHex("93fa967b0d0a0d0a6162630d0a"));
+    EXPECT_EQ(readBytes(path), QByteArray::fromHex("93fa967b0d0a0d0a6162630d0a"));
 
     // One line outside the code page turns the whole file into UTF-8.
     const QStringList mixed = {QString::fromUtf8("日本"), QString::fromUtf8("😀 한국 café")};
     writeLinesAtomic(path, mixed);
-    EXPECT_TRUE(readRaw(path).startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(readBytes(path).startsWith("\xEF\xBB\xBF"));
     EXPECT_EQ(readLines(path), mixed);
 
     writeLinesAtomic(path, {});
-    EXPECT_EQ(readRaw(path), QByteArray());
+    EXPECT_EQ(readBytes(path), QByteArray());
     EXPECT_TRUE(fileExists(path));
 
     // No temporary file is left beside the result.
@@ -82,7 +76,7 @@ TEST(LineFile, FailuresRaiseFileErrorsAndKeepTheOldFile) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath("keep.txt");
-    writeRaw(path, "old\r\n");
+    writeBytes(path, "old\r\n");
 
     EXPECT_EQ(errorOf([&] { readLines(dir.filePath("missing.txt")); }),
               platform::err::FileNotFound);
@@ -101,7 +95,7 @@ TEST(LineFile, FailuresRaiseFileErrorsAndKeepTheOldFile) {
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
     EXPECT_EQ(errorOf([&] { writeLinesAtomic(path, {"new"}); }),
               platform::err::PathFileAccessError);
-    EXPECT_EQ(readRaw(path), "old\r\n");
+    EXPECT_EQ(readBytes(path), "old\r\n");
     EXPECT_EQ(errorOf([&] { deleteFile(path); }), platform::err::PathFileAccessError);
     EXPECT_TRUE(fileExists(path));
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
@@ -110,7 +104,7 @@ TEST(LineFile, FailuresRaiseFileErrorsAndKeepTheOldFile) {
     ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner |
                                                 QFile::ReadGroup | QFile::ReadOther));
     replaceFileAtomic(path, "new\r\n");
-    EXPECT_EQ(readRaw(path), "new\r\n");
+    EXPECT_EQ(readBytes(path), "new\r\n");
     EXPECT_TRUE(QFile::permissions(path).testFlag(QFile::ReadOther));
 
     EXPECT_EQ(errorOf([&] { deleteFile(dir.filePath("missing.txt")); }),
@@ -124,7 +118,7 @@ TEST(LineFile, ListsMatchingRegularFilesInAlphabeticalOrder) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     for (const char* name : {"b.xml", "A.XML", "a.xml", "c.txt", "noext", "d.xml.bak", "ab.xml"}) {
-        writeRaw(dir.filePath(name), "x");
+        writeBytes(dir.filePath(name), "x");
     }
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder.xml"));
 
