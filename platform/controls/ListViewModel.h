@@ -20,6 +20,9 @@ public:
 
     // Adds a row at the end with the given text in column 0; returns its number.
     int addRow(const QString& text);
+    // Adds a row with every cell's text at once (column 0 first), all in the
+    // given style: one insertion however many cells, for lists filled in bulk.
+    int addRow(const QStringList& cells, bool bold, const QColor& color = QColor());
     void clear();
     int count() const;
 

@@ -1,6 +1,7 @@
 #pragma once
 // The process-wide state of the reader: made ready at start-up, used by every
 // window. Owned by the application object; nothing else is global.
+#include "platform/net/Download.h"
 #include "platform/runtime/Conversions.h"
 #include "reader/app/Settings.h"
 #include "reader/mainwindow/NewsHistory.h"
@@ -24,6 +25,7 @@ struct AppState {
     NewsHistory newsHistory;
     QString CurrentFeedFile;
     QString CurrentFeedName;
+    platform::net::DownloadLimits downloadLimits;
 
     platform::Int16 TabCounter = 1;
     platform::Int16 LastBrowserIndex = 1;

@@ -22,6 +22,11 @@ inline constexpr const char* DefaultSkin = "data/skin/default/";
 inline constexpr const char* StartPage = "index.html";
 } // namespace paths
 
+// False for a name that cannot be a file name of its own: one holding
+// \ / : * ? " < > | or a control character, an empty name, "." and "..".
+// Files named after user text are refused then, as an unwritable file would be.
+bool isStorableFileName(const QString& name);
+
 // The program folder (with its separator) followed by a relative path.
 QString programFile(const QString& programFolder, const char* relative);
 

@@ -4,6 +4,7 @@
 #include "platform/web/WebBrowser.h"
 #include "reader/app/AppState.h"
 #include "reader/app/Lifecycle.h"
+#include "reader/mainwindow/FeedOpening.h"
 #include "reader/mainwindow/Pictures.h"
 
 #include <QApplication>
@@ -143,6 +144,9 @@ void MainWindow::buildPanes() {
     tvw1_ = new platform::controls::TreeViewWidget(&model_.tvw1, &model_.Imlst, fFrame);
     tvw1_->setObjectName(QStringLiteral("tvw1"));
     left->addWidget(tvw1_);
+    const auto openFeed = [this] { OpenFeed(app_, model_, *this); };
+    connect(tvw1_, &platform::controls::TreeViewWidget::nodeDoubleClicked, this, openFeed);
+    connect(tvw1_, &platform::controls::TreeViewWidget::enterPressed, this, openFeed);
 
     hSep_ = new QSplitter(Qt::Vertical, vSep_);
     hSep_->setObjectName(QStringLiteral("hSep"));

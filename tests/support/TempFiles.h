@@ -1,5 +1,7 @@
 #pragma once
 // Small helpers for tests that write files into a fresh temporary folder.
+#include "support/QtPrinters.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -33,7 +35,7 @@ public:
         writeBytes(root + QStringLiteral("data/skin/default/header.html"), "<html>\r\n");
     }
     QString path() const { return dir_.path() + QLatin1Char('/'); }
-    QString file(const char* relative) const { return path() + QString::fromLatin1(relative); }
+    QString file(const char* relative) const { return path() + QString::fromUtf8(relative); }
 
 private:
     QTemporaryDir dir_;

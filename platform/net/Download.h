@@ -1,0 +1,39 @@
+#pragma once
+// Downloads a URL into a file, as a web client would: http, https and file
+// addresses, redirects followed, compressed bodies accepted, certificates
+// verified. The body reaches the target only when the whole download succeeded:
+// it is written to a temporary file in the target's folder and renamed over the
+// target, so a failure leaves the earlier file as it was. Redirects may lead to http
+// and https addresses only, never to a local file. Blocking.
+#include <QString>
+
+namespace platform::net {
+
+struct DownloadLimits {
+    long connectTimeoutSeconds = 15;
+    // The transfer is abandoned when less than lowSpeedBytesPerSecond arrives
+    // for lowSpeedSeconds.
+    long lowSpeedBytesPerSecond = 1;
+    long lowSpeedSeconds = 30;
+    // Counts the body as stored, after decompression; a negative value allows no bytes.
+    long long maxBodyBytes = 64LL * 1024 * 1024;
+    long maxRedirects = 10;
+};
+
+struct DownloadResult {
+    bool ok = false;
+    long httpStatus = 0; // 0 for file addresses and for failures before an answer
+    QString error;       // a short English description for logs and tests; empty on success
+};
+
+// The download-to-file function: returns 0 on success and a non-zero value on
+// any failure (no connection, an HTTP status of 400 or more, a time limit, an
+// over-size body, a target that cannot be written).
+int URLDownloadToFile(const QString& url, const QString& targetPath,
+                      const DownloadLimits& limits = {});
+
+// The same, with the details.
+DownloadResult downloadToFile(const QString& url, const QString& targetPath,
+                              const DownloadLimits& limits = {});
+
+} // namespace platform::net

@@ -1,0 +1,69 @@
+#pragma once
+// A DOM document over libxml2: synchronous load of a file, the root element,
+// each element's child elements in document order, qualified names as written
+// and text content. Loading is safe by construction: no network, no DTD
+// loading, no external entities, and entity expansion bounded so that an
+// expansion bomb fails the load.
+#include <QByteArray>
+#include <QString>
+#include <memory>
+
+namespace platform::xml {
+
+class XmlDocument;
+
+// A view of one element; valid while its document lives. A null element (from an
+// empty document or past the last child) reports isNull().
+class XmlElement {
+public:
+    XmlElement() = default;
+
+    bool isNull() const { return node_ == nullptr; }
+    // The qualified name as written in the document, prefix included ("dc:date").
+    QString name() const;
+    // True when the qualified name equals the text, without building a QString.
+    bool nameIs(const QByteArray& utf8Name) const;
+    // All descendant text and CDATA joined, leading and trailing white space removed.
+    QString text() const;
+
+    // Child elements only (text, comments and processing instructions are skipped).
+    XmlElement firstChild() const;
+    XmlElement nextSibling() const;
+    bool hasChildElements() const { return !firstChild().isNull(); }
+
+private:
+    friend class XmlDocument;
+    explicit XmlElement(void* node) : node_(node) {}
+    void* node_ = nullptr; // an xmlNode of the owning document
+};
+
+class XmlDocument {
+public:
+    XmlDocument();
+    ~XmlDocument();
+    XmlDocument(const XmlDocument&) = delete;
+    XmlDocument& operator=(const XmlDocument&) = delete;
+
+    // Loads the file synchronously, decoding it by its byte-order mark and XML
+    // declaration. Documents declared Shift_JIS (or an alias such as "shift-jis",
+    // "x-sjis", "Windows-31J", "cp932") are decoded as code page 932, and
+    // "EUC-JP" with its usual vendor extensions, so the extension characters
+    // common in Japanese feeds decode. White space and a byte-order mark before
+    // the declaration are skipped. Returns false when the file is missing, not
+    // well-formed, undecodable or an expansion bomb; the reason is in parseError().
+    bool load(const QString& path);
+    bool loadBytes(const QByteArray& bytes);
+
+    bool isLoaded() const { return doc_ != nullptr; }
+    XmlElement documentElement() const; // null when not loaded
+    const QString& parseError() const { return error_; }
+
+private:
+    struct Freer {
+        void operator()(void* doc) const;
+    };
+    std::unique_ptr<void, Freer> doc_;
+    QString error_;
+};
+
+} // namespace platform::xml

@@ -1,0 +1,43 @@
+#include "reader/fetch/ArticleRows.h"
+
+#include "platform/controls/ListViewModel.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/runtime/Conversions.h"
+#include "platform/runtime/RuntimeError.h"
+#include "reader/mainwindow/NewsHistory.h"
+
+#include <QDateTime>
+
+namespace quillet {
+
+bool isReadTitle(const NewsHistory* readTitles, const QString& title) {
+    return readTitles != nullptr && readTitles->IsReadTitle(title.trimmed());
+}
+
+ArticleRows::ArticleRows(platform::controls::ListViewModel& list, const NewsHistory* readTitles,
+                         QString feedName)
+    : list_(list), readTitles_(readTitles), feedName_(std::move(feedName)) {}
+
+const QString& ArticleRows::now() {
+    // The fetch time changes once a second; format it only then.
+    const long long second = QDateTime::currentSecsSinceEpoch();
+    if (second != nowSecond_) {
+        nowSecond_ = second;
+        nowText_ = platform::dateTimeText(QDateTime::currentDateTime());
+    }
+    return nowText_;
+}
+
+void ArticleRows::add(const Article& article, const QString& feedName) {
+    if (number_ == 32767)
+        platform::raiseError(platform::err::Overflow);
+    ++number_;
+    const bool unread = !isReadTitle(readTitles_, article.title);
+    list_.addRow({QString::number(number_), article.title, feedName, now(), article.link,
+                  article.description, article.creator, article.date},
+                 unread,
+                 unread ? platform::gdi::sysColor(platform::gdi::syscolor::Background) : QColor());
+    titles_.append(article.title);
+}
+
+} // namespace quillet

@@ -1,0 +1,52 @@
+#pragma once
+// Adds article rows to the article list: the row number, the article's fields,
+// the feed name and the time the row was made, in bold and the desktop colour
+// while the title is unread.
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+
+namespace platform::controls {
+class ListViewModel;
+}
+
+namespace quillet {
+
+class NewsHistory;
+
+struct Article {
+    QString title;
+    QString link;
+    QString description;
+    QString creator;
+    QString date;
+};
+
+class ArticleRows {
+public:
+    ArticleRows(platform::controls::ListViewModel& list, const NewsHistory* readTitles,
+                QString feedName);
+
+    // Adds the next row; raises 6 past 32,767 rows.
+    void add(const Article& article) { add(article, feedName_); }
+    void add(const Article& article, const QString& feedName);
+    int added() const { return number_; }
+    const QStringList& titles() const { return titles_; }
+
+private:
+    bool isRead(const QString& title) const;
+    const QString& now();
+
+    platform::controls::ListViewModel& list_;
+    const NewsHistory* readTitles_;
+    QString feedName_;
+    std::int16_t number_ = 0;
+    QStringList titles_;
+    long long nowSecond_ = -1;
+    QString nowText_;
+};
+
+// True when the title, without blanks at its ends, is a read title.
+bool isReadTitle(const NewsHistory* readTitles, const QString& title);
+
+} // namespace quillet

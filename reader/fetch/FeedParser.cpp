@@ -1,0 +1,180 @@
+#include "reader/fetch/FeedParser.h"
+
+#include "platform/controls/ListViewModel.h"
+#include "platform/runtime/EventLoop.h"
+#include "platform/runtime/RuntimeError.h"
+#include "platform/xml/XmlDocument.h"
+#include "reader/app/AppState.h"
+#include "reader/app/ProgramPaths.h"
+#include "reader/catalogue/FeedKinds.h"
+#include "reader/fetch/ArticleRows.h"
+#include "reader/fetch/NewsLog.h"
+#include "reader/mainwindow/MainWindowModel.h"
+
+#include <array>
+
+namespace quillet {
+
+namespace {
+
+using platform::xml::XmlElement;
+
+enum Field { Title, Link, Description, Date, Creator, FieldCount };
+
+// The element names each field accepts, tested in field order: the first field
+// whose names match takes the child.
+class FieldNames {
+public:
+    void accept(Field field, const QString& name) {
+        if (!name.isEmpty())
+            names_[field][count_[field]++] = name.toUtf8();
+    }
+    int fieldOf(const XmlElement& element) const {
+        for (int field = 0; field < FieldCount; ++field) {
+            for (int i = 0; i < count_[field]; ++i) {
+                if (element.nameIs(names_[field][i]))
+                    return field;
+            }
+        }
+        return -1;
+    }
+
+private:
+    std::array<std::array<QByteArray, 2>, FieldCount> names_;
+    std::array<int, FieldCount> count_ = {};
+};
+
+FieldNames rssNames() {
+    FieldNames names;
+    names.accept(Title, QStringLiteral("title"));
+    names.accept(Link, QStringLiteral("link"));
+    names.accept(Description, QStringLiteral("description"));
+    names.accept(Date, QStringLiteral("date"));
+    return names;
+}
+
+FieldNames rdfNames(const XmlNameOverrides& overrides) {
+    FieldNames names;
+    names.accept(Title, QStringLiteral("title"));
+    names.accept(Title, overrides.xTitle);
+    names.accept(Link, QStringLiteral("link"));
+    names.accept(Link, overrides.xLink);
+    names.accept(Description, QStringLiteral("description"));
+    names.accept(Description, overrides.xDescription);
+    names.accept(Date, QStringLiteral("dc:date"));
+    names.accept(Date, overrides.xDate);
+    names.accept(Creator, QStringLiteral("dc:creator"));
+    names.accept(Creator, overrides.xCreator);
+    return names;
+}
+
+// The item's fields from its children; when several children name one field,
+// the last one wins.
+Article readItem(const XmlElement& item, const FieldNames& names) {
+    Article article;
+    for (XmlElement child = item.firstChild(); !child.isNull(); child = child.nextSibling()) {
+        switch (names.fieldOf(child)) {
+        case Title:
+            article.title = child.text();
+            break;
+        case Link:
+            article.link = child.text();
+            break;
+        case Description:
+            article.description = child.text();
+            break;
+        case Date:
+            article.date = child.text();
+            break;
+        case Creator:
+            article.creator = child.text();
+            break;
+        default:
+            break;
+        }
+    }
+    return article;
+}
+
+bool isNonEmptyItem(const XmlElement& element) {
+    return element.nameIs(QByteArrayLiteral("item")) && element.hasChildElements();
+}
+
+void finish(const ArticleRows& rows, const FeedParseContext& context) {
+    if (rows.added() > 0 && !context.feedName.isEmpty() && !context.logFolder.isEmpty())
+        WriteNewsLog(context.logFolder, context.feedName, rows.titles());
+}
+
+} // namespace
+
+std::int32_t ParseXmlFeed(const QString& path, platform::controls::ListViewModel& list,
+                          const FeedParseContext& context) {
+    try {
+        platform::xml::XmlDocument document;
+        if (!document.load(path))
+            return -1;
+        list.clear();
+        const XmlElement root = document.documentElement();
+        if (!root.hasChildElements())
+            return 0;
+        platform::yieldOnce();
+        const FieldNames names = rssNames();
+        ArticleRows rows(list, context.readTitles, context.feedName);
+        for (XmlElement channel = root.firstChild(); !channel.isNull();
+             channel = channel.nextSibling()) {
+            for (XmlElement item = channel.firstChild(); !item.isNull();
+                 item = item.nextSibling()) {
+                if (!isNonEmptyItem(item))
+                    continue;
+                const Article article = readItem(item, names);
+                if (!article.title.isEmpty() && !article.link.isEmpty())
+                    rows.add(article);
+            }
+        }
+        finish(rows, context);
+        return 0;
+    } catch (const platform::RuntimeError&) {
+        return -1;
+    }
+}
+
+std::int32_t ParseXml2Feed(const QString& path, platform::controls::ListViewModel& list,
+                           const FeedParseContext& context) {
+    try {
+        // Loaded before the list is emptied, so a broken document leaves it as it was.
+        platform::xml::XmlDocument document;
+        if (!document.load(path))
+            return -1;
+        list.clear();
+        const XmlElement root = document.documentElement();
+        if (!root.hasChildElements())
+            return 0;
+        platform::yieldOnce();
+        const FieldNames names = rdfNames(context.names);
+        ArticleRows rows(list, context.readTitles, context.feedName);
+        for (XmlElement item = root.firstChild(); !item.isNull(); item = item.nextSibling()) {
+            if (isNonEmptyItem(item))
+                rows.add(readItem(item, names));
+        }
+        finish(rows, context);
+        return 0;
+    } catch (const platform::RuntimeError&) {
+        return -1;
+    }
+}
+
+std::int32_t ParseSelectedFeed(AppState& app, MainWindowModel& window) {
+    const int selected = window.tvw1.selectedIndex();
+    if (selected == 0)
+        return 0;
+    const QString kind = window.tvw1.image(selected);
+    const FeedParseContext context{app.CurrentFeedName, &app.newsHistory, app.settings.xml,
+                                   app.file(paths::LogFolder)};
+    if (kind == image::Rss)
+        return ParseXmlFeed(app.CurrentFeedFile, window.lvw1, context);
+    if (kind == image::Rdf)
+        return ParseXml2Feed(app.CurrentFeedFile, window.lvw1, context);
+    return 0;
+}
+
+} // namespace quillet
