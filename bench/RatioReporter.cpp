@@ -9,25 +9,44 @@ namespace bench {
 
 namespace {
 
+// Keeps each benchmark's time per iteration: the median of the repetitions
+// when there are several, the single run's time otherwise.
 class RecordingReporter : public benchmark::ConsoleReporter {
 public:
+    RecordingReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.iterations > 0)
-                perIteration_[run.benchmark_name()] =
-                    run.GetAdjustedRealTime() / static_cast<double>(1);
+            if (run.error_occurred)
+                continue;
+            if (run.run_type == Run::RT_Aggregate) {
+                if (run.aggregate_name == "median")
+                    medians_[run.run_name.str()] = run.GetAdjustedRealTime();
+            } else {
+                perIteration_[run.run_name.str()] = run.GetAdjustedRealTime();
+            }
         }
+        for (const auto& [name, time] : medians_)
+            perIteration_[name] = time;
     }
     const std::map<std::string, double>& times() const { return perIteration_; }
 
 private:
     std::map<std::string, double> perIteration_;
+    std::map<std::string, double> medians_;
 };
 
 } // namespace
 
 int runWithRatios(int argc, char** argv, const std::vector<Road>& roads) {
+    // Plain output, so the closing ratio lines start their lines; five
+    // repetitions unless the command line says otherwise, for a steadier median.
+    std::vector<char*> arguments(argv, argv + argc);
+    std::string color = "--benchmark_color=false";
+    std::string repetitions = "--benchmark_repetitions=5";
+    arguments.insert(arguments.begin() + 1, {color.data(), repetitions.data()});
+    argc = static_cast<int>(arguments.size());
+    argv = arguments.data();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
