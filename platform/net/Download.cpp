@@ -174,10 +174,10 @@ public:
 
     // Puts the complete body in place of the target. Empty on success.
     QString commit() {
-        // Flushed before the rename, so a crash leaves the old file or the new one whole.
-        if (::fsync(fd_) != 0) {
-            return QStringLiteral("cannot write the temporary file: ") + errnoName(errno);
-        }
+        // No flush to disk before the rename: a downloaded document is a copy of
+        // what the server holds, fetched again at the next opening, and waiting
+        // for the disk would make every opening slower. The rename still means a
+        // reader sees the old file or the new one whole, never a mix.
         const int rc = ::close(fd_);
         fd_ = -1;
         if (rc != 0) {
@@ -187,12 +187,6 @@ public:
             return QStringLiteral("cannot replace the target: ") + errnoName(errno);
         }
         tempPath_.clear();
-        // Make the rename itself durable; a failure here still leaves a complete file.
-        const int dir = ::open(folder_.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dir >= 0) {
-            (void)::fsync(dir);
-            ::close(dir);
-        }
         return {};
     }
 
