@@ -4,6 +4,8 @@ namespace platform {
 
 QString runtimeErrorText(int number) {
     switch (number) {
+    case 1:
+        return QStringLiteral("アプリケーション定義またはオブジェクト定義のエラーです。");
     case err::InvalidCall:
         return QStringLiteral("プロシージャの呼び出し、または引数が不正です。");
     case err::Overflow:
@@ -32,6 +34,8 @@ QString runtimeErrorText(int number) {
         return QStringLiteral("パスが見つかりません。");
     case err::ObjectNotSet:
         return QStringLiteral("オブジェクト変数または With ブロック変数が設定されていません。");
+    case 461:
+        return QStringLiteral("メソッドまたはデータ メンバーが見つかりません。");
     case err::InvalidPropertyValue:
         return QStringLiteral("プロパティの値が不正です。");
     case err::ElementNotFound:
