@@ -1,11 +1,13 @@
 #include "reader/mainwindow/MainWindow.h"
 
 #include "platform/controls/ControlWidgets.h"
+#include "platform/gdi/SystemColors.h"
 #include "platform/web/WebBrowser.h"
 #include "reader/app/AppState.h"
 #include "reader/app/Lifecycle.h"
 #include "reader/mainwindow/FeedOpening.h"
 #include "reader/mainwindow/Pictures.h"
+#include "reader/mainwindow/SplitterBar.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,23 +15,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSplitter>
 #include <QStackedWidget>
-#include <QVBoxLayout>
 
 namespace quillet {
 
 namespace {
-
-// The window's coordinates are kept in twips, 15 to a pixel on a 96 dpi screen.
-constexpr float TwipsPerPixel = 15.0f;
-
-int pixels(float twips) {
-    return static_cast<int>(twips / TwipsPerPixel + 0.5f);
-}
-float twips(int pixels) {
-    return static_cast<float>(pixels) * TwipsPerPixel;
-}
 
 void applyFont(QWidget* widget, const FontSetting& setting) {
     QFont font = widget->font();
@@ -79,92 +69,182 @@ MainWindow::MainWindow(AppState& app) : app_(app) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quillet"));
     addMainWindowPictures(model_.Imlst);
+    client_ = new QWidget(this);
+    setCentralWidget(client_);
     buildStandardBar();
-    addToolBarBreak();
     buildSearchBar();
     buildPanes();
-    setStatusBar(new platform::controls::StatusBarWidget(&model_.stb1, this));
+    buildSplitters();
+    stb1_ = new platform::controls::StatusBarWidget(&model_.stb1, client_);
+    stb1_->setSizeGripEnabled(false);
+    applyFormLayout();
 }
 
 MainWindow::~MainWindow() = default;
 
+int MainWindow::pixels(int twips) const {
+    const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+    return static_cast<int>(twips * dpi / 1440.0 + (twips >= 0 ? 0.5 : -0.5));
+}
+
+int MainWindow::twips(int pixels) const {
+    const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
+    return static_cast<int>(pixels * 1440.0 / dpi + (pixels >= 0 ? 0.5 : -0.5));
+}
+
+QRect MainWindow::pixelRect(const TwipsRect& rect) const {
+    const int left = pixels(rect.left);
+    const int top = pixels(rect.top);
+    return QRect(left, top, std::max(0, pixels(rect.right()) - left),
+                 std::max(0, pixels(rect.bottom()) - top));
+}
+
 void MainWindow::buildStandardBar() {
-    auto* tlb1 = new platform::controls::ToolBarWidget(&model_.tlb1, &model_.Imlst, this);
-    tlb1->setObjectName(QStringLiteral("tlb1"));
-    comURL_ = new QComboBox(tlb1);
+    tlb1_ = new platform::controls::ToolBarWidget(&model_.tlb1, &model_.Imlst, client_);
+    tlb1_->setObjectName(QStringLiteral("tlb1"));
+    tlb1_->setMovable(false);
+    comURL_ = new QComboBox(tlb1_);
     comURL_->setObjectName(QStringLiteral("comURL"));
     comURL_->setEditable(true);
     comURL_->setInsertPolicy(QComboBox::NoInsert);
-    comURL_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     bindCombo(comURL_, model_.comURL);
-    tlb1->addWidget(comURL_);
-    cmdGo_ = new QPushButton(QStringLiteral("移動"), tlb1);
+    cmdGo_ = new QPushButton(QStringLiteral("移動"), tlb1_);
     cmdGo_->setObjectName(QStringLiteral("cmdGo"));
     cmdGo_->setToolTip(QStringLiteral("指定されたURLに移動します"));
-    tlb1->addWidget(cmdGo_);
-    addToolBar(Qt::TopToolBarArea, tlb1);
+    cmdGo_->setStyleSheet(QStringLiteral("padding: 0px"));
 }
 
 void MainWindow::buildSearchBar() {
-    auto* tlb2 = new platform::controls::ToolBarWidget(&model_.tlb2, &model_.Imlst, this);
-    tlb2->setObjectName(QStringLiteral("tlb2"));
-    tlb2->addSeparator();
-    tlb2->addWidget(new QLabel(QStringLiteral("検索："), tlb2));
-    txtSearch_ = new QLineEdit(tlb2);
+    tlb2_ = new platform::controls::ToolBarWidget(&model_.tlb2, &model_.Imlst, client_);
+    tlb2_->setObjectName(QStringLiteral("tlb2"));
+    tlb2_->setMovable(false);
+    auto* label = new QLabel(QStringLiteral("検索："), tlb2_);
+    label->setGeometry(72, 6, 40, 16);
+    txtSearch_ = new QLineEdit(tlb2_);
     txtSearch_->setObjectName(QStringLiteral("txtSearch"));
     txtSearch_->setToolTip(QStringLiteral("検索したい文字列を入力します"));
-    txtSearch_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     connect(txtSearch_, &QLineEdit::textChanged, this,
             [this](const QString& text) { model_.txtSearch = text; });
-    tlb2->addWidget(txtSearch_);
-    comEngine_ = new QComboBox(tlb2);
+    comEngine_ = new QComboBox(tlb2_);
     comEngine_->setObjectName(QStringLiteral("comEngine"));
     bindCombo(comEngine_, model_.comEngine);
-    tlb2->addWidget(comEngine_);
-    cmdSearch_ = new QPushButton(QStringLiteral("検索"), tlb2);
+    cmdSearch_ = new QPushButton(QStringLiteral("検索"), tlb2_);
     cmdSearch_->setObjectName(QStringLiteral("cmdSearch"));
     cmdSearch_->setToolTip(QStringLiteral("指定されたサーチエンジンで検索します"));
-    tlb2->addWidget(cmdSearch_);
-    addToolBar(Qt::TopToolBarArea, tlb2);
 }
 
 void MainWindow::buildPanes() {
-    vSep_ = new QSplitter(Qt::Horizontal, this);
-    vSep_->setObjectName(QStringLiteral("vSep"));
-
-    auto* fFrame = new QWidget(vSep_);
-    fFrame->setObjectName(QStringLiteral("fFrame"));
-    auto* left = new QVBoxLayout(fFrame);
-    left->setContentsMargins(0, 0, 0, 0);
-    left->setSpacing(0);
-    auto* tlb3 = new platform::controls::ToolBarWidget(&model_.tlb3, &model_.Imlst, fFrame);
-    tlb3->setObjectName(QStringLiteral("tlb3"));
-    tlb3->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    left->addWidget(tlb3);
-    tvw1_ = new platform::controls::TreeViewWidget(&model_.tvw1, &model_.Imlst, fFrame);
+    fFrame_ = new QWidget(client_);
+    fFrame_->setObjectName(QStringLiteral("fFrame"));
+    tlb3_ = new platform::controls::ToolBarWidget(&model_.tlb3, &model_.Imlst, fFrame_);
+    tlb3_->setObjectName(QStringLiteral("tlb3"));
+    tlb3_->setMovable(false);
+    tlb3_->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    tvw1_ = new platform::controls::TreeViewWidget(&model_.tvw1, &model_.Imlst, fFrame_);
     tvw1_->setObjectName(QStringLiteral("tvw1"));
-    left->addWidget(tvw1_);
     const auto openFeed = [this] { OpenFeed(app_, model_, *this); };
     connect(tvw1_, &platform::controls::TreeViewWidget::nodeDoubleClicked, this, openFeed);
     connect(tvw1_, &platform::controls::TreeViewWidget::enterPressed, this, openFeed);
 
-    hSep_ = new QSplitter(Qt::Vertical, vSep_);
-    hSep_->setObjectName(QStringLiteral("hSep"));
-    lvw1_ = new platform::controls::ListViewWidget(&model_.lvw1, hSep_);
+    lvw1_ = new platform::controls::ListViewWidget(&model_.lvw1, client_);
     lvw1_->setObjectName(QStringLiteral("lvw1"));
 
-    auto* tabArea = new QWidget(hSep_);
-    auto* tabs = new QVBoxLayout(tabArea);
-    tabs->setContentsMargins(0, 0, 0, 0);
-    tabs->setSpacing(0);
-    auto* tab1 = new platform::controls::TabStripWidget(&model_.Tab1, tabArea);
-    tab1->setObjectName(QStringLiteral("Tab1"));
-    tabs->addWidget(tab1);
-    browserStack_ = new QStackedWidget(tabArea);
-    tabs->addWidget(browserStack_, 1);
+    tab1_ = new platform::controls::TabStripWidget(&model_.Tab1, client_);
+    tab1_->setObjectName(QStringLiteral("Tab1"));
+    tab1_->setShape(QTabBar::RoundedSouth);
+    tab1_->setExpanding(false);
+    browserStack_ = new QStackedWidget(client_);
     createBrowser(1);
+}
 
-    setCentralWidget(vSep_);
+void MainWindow::buildSplitters() {
+    const QColor activeBorder = platform::gdi::sysColor(platform::gdi::syscolor::ActiveBorder);
+    const QColor dragging = platform::gdi::colorOfColorref(0xC00000);
+    vSep_ = new SplitterBar(Qt::Vertical, client_);
+    vSep_->setObjectName(QStringLiteral("vSep"));
+    dvSep_ = new SplitterBar(Qt::Vertical, client_);
+    dvSep_->setObjectName(QStringLiteral("dvSep"));
+    hSep_ = new SplitterBar(Qt::Horizontal, client_);
+    hSep_->setObjectName(QStringLiteral("hSep"));
+    dhSep_ = new SplitterBar(Qt::Horizontal, client_);
+    dhSep_->setObjectName(QStringLiteral("dhSep"));
+    for (SplitterBar* bar : {vSep_, hSep_})
+        bar->setColor(activeBorder);
+    for (SplitterBar* bar : {dvSep_, dhSep_})
+        bar->setColor(platform::gdi::sysColor(platform::gdi::syscolor::ButtonFace));
+
+    connect(hSep_, &SplitterBar::pressed, this, [this, dragging](const QPoint& pos) {
+        hSep_->setColor(dragging);
+        layout_.hSepDown(twips(pos.y()));
+        applyFormLayout();
+    });
+    connect(hSep_, &SplitterBar::dragged, this, [this](const QPoint& pos) {
+        layout_.hSepMove(twips(pos.y()));
+        applyFormLayout();
+    });
+    connect(hSep_, &SplitterBar::released, this, [this, activeBorder] {
+        hSep_->setColor(activeBorder);
+        layout_.hSepUp();
+        applyFormLayout();
+    });
+    connect(vSep_, &SplitterBar::pressed, this, [this, dragging](const QPoint& pos) {
+        vSep_->setColor(dragging);
+        layout_.vSepDown(twips(pos.x()));
+        applyFormLayout();
+    });
+    connect(vSep_, &SplitterBar::dragged, this, [this](const QPoint& pos) {
+        layout_.vSepMove(twips(pos.x()));
+        applyFormLayout();
+    });
+    connect(vSep_, &SplitterBar::released, this, [this, activeBorder] {
+        vSep_->setColor(activeBorder);
+        layout_.vSepUp();
+        applyFormLayout();
+    });
+}
+
+void MainWindow::applyFormLayout() {
+    const FormLayout& l = layout_;
+    tlb1_->setVisible(l.tlb1Visible);
+    tlb1_->setGeometry(pixelRect(l.tlb1));
+    comURL_->setGeometry(pixelRect(l.comURL));
+    cmdGo_->setGeometry(pixelRect(l.cmdGo));
+    tlb2_->setVisible(l.tlb2Visible);
+    tlb2_->setGeometry(pixelRect(l.tlb2));
+    txtSearch_->setGeometry(pixelRect(l.txtSearch));
+    comEngine_->setGeometry(pixelRect(l.comEngine));
+    cmdSearch_->setGeometry(pixelRect(l.cmdSearch));
+    stb1_->setVisible(l.stb1Visible);
+    stb1_->setGeometry(pixelRect(l.stb1));
+
+    fFrame_->setGeometry(pixelRect(l.fFrame));
+    tlb3_->setGeometry(pixelRect(l.tlb3));
+    tvw1_->setGeometry(pixelRect(l.tvw1));
+    lvw1_->setGeometry(pixelRect(l.lvw1));
+    // The tab strip's tabs stand below its browsers.
+    const QRect strip = pixelRect(l.Tab1);
+    const QRect page = pixelRect(l.browser);
+    tab1_->setGeometry(strip.left(), page.bottom() + 1, strip.width(),
+                       std::max(0, strip.bottom() - page.bottom()));
+    browserStack_->setGeometry(page);
+
+    vSep_->setGeometry(pixelRect(l.vSep));
+    vSep_->setVisible(!l.dvSepVisible);
+    dvSep_->setGeometry(pixelRect(l.dvSep));
+    dvSep_->setVisible(l.dvSepVisible);
+    hSep_->setGeometry(pixelRect(l.hSep));
+    hSep_->setVisible(!l.dhSepVisible);
+    dhSep_->setGeometry(pixelRect(l.dhSep));
+    dhSep_->setVisible(l.dhSepVisible);
+    if (l.dhSepVisible)
+        dhSep_->raise();
+    if (l.dvSepVisible)
+        dvSep_->raise();
+}
+
+void MainWindow::toggleBar(void (FormLayout::*toggle)()) {
+    (layout_.*toggle)();
+    applyFormLayout();
 }
 
 platform::web::WebBrowser* MainWindow::createBrowser(int index) {
@@ -200,12 +280,8 @@ void MainWindow::bringBrowserToFront(int browserIndex) {
 }
 
 void MainWindow::arrangeSplitters() {
-    // The left pane takes about a fifth of the width, the article list a third
-    // of the right side's height.
-    const int width = std::max(vSep_->width(), 600);
-    vSep_->setSizes({width / 5, width - width / 5});
-    const int height = std::max(hSep_->height(), 400);
-    hSep_->setSizes({height / 3, height - height / 3});
+    layout_.arrangeSplitters();
+    applyFormLayout();
 }
 
 void MainWindow::load() {
@@ -215,8 +291,8 @@ void MainWindow::load() {
 
 void MainWindow::applyLayout() {
     const WindowLayout& layout = model_.layout;
-    move(pixels(layout.left), pixels(layout.top));
-    resize(pixels(layout.width), pixels(layout.height));
+    move(pixels(static_cast<int>(layout.left)), pixels(static_cast<int>(layout.top)));
+    resize(pixels(static_cast<int>(layout.width)), pixels(static_cast<int>(layout.height)));
     applyFont(this, layout.windowFont);
     applyFont(tvw1_, layout.treeFont);
     applyFont(lvw1_, layout.listFont);
@@ -227,10 +303,10 @@ void MainWindow::captureLayout() {
     if (isMinimized() || isMaximized())
         return; // the normal geometry is what comes back at the next start
     WindowLayout& layout = model_.layout;
-    layout.left = twips(x());
-    layout.top = twips(y());
-    layout.width = twips(width());
-    layout.height = twips(height());
+    layout.left = static_cast<float>(twips(x()));
+    layout.top = static_cast<float>(twips(y()));
+    layout.width = static_cast<float>(twips(width()));
+    layout.height = static_cast<float>(twips(height()));
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
@@ -241,6 +317,9 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    // Any failure of the arithmetic leaves the rest as it was; nothing here throws.
+    layout_.resize(twips(client_->width()), twips(client_->height()));
+    applyFormLayout();
     if (isVisible())
         captureLayout();
 }

@@ -3,6 +3,7 @@
 // article list, the tabbed browsers and the status bar, shown over the models of
 // MainWindowModel. The procedures that make it ready and save it on closing
 // work on the models; this class only places widgets and forwards events.
+#include "reader/mainwindow/FormLayout.h"
 #include "reader/mainwindow/MainWindowModel.h"
 #include <QMainWindow>
 #include <map>
@@ -10,12 +11,14 @@
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class QSplitter;
 class QStackedWidget;
 
 namespace platform::controls {
 class TreeViewWidget;
 class ListViewWidget;
+class TabStripWidget;
+class ToolBarWidget;
+class StatusBarWidget;
 } // namespace platform::controls
 namespace platform::web {
 class WebBrowser;
@@ -24,6 +27,7 @@ class WebBrowser;
 namespace quillet {
 
 struct AppState;
+class SplitterBar;
 
 class MainWindow : public QMainWindow, public MainWindowView {
     Q_OBJECT
@@ -35,6 +39,10 @@ public:
     void load();
 
     MainWindowModel& model() { return model_; }
+    FormLayout& formLayout() { return layout_; }
+    // Places every control where the layout says, at the screen's resolution.
+    void applyFormLayout();
+    void toggleBar(void (FormLayout::*toggle)());
     platform::web::WebBrowser* browser(int index) const;
 
     void navigateBrowser(int browserIndex, const QString& address) override;
@@ -50,6 +58,10 @@ private:
     void buildStandardBar();
     void buildSearchBar();
     void buildPanes();
+    void buildSplitters();
+    int pixels(int twips) const;
+    int twips(int pixels) const;
+    QRect pixelRect(const TwipsRect& rect) const;
     platform::web::WebBrowser* createBrowser(int index);
     void applyLayout();
     void captureLayout();
@@ -63,8 +75,18 @@ private:
     QPushButton* cmdSearch_ = nullptr;
     platform::controls::TreeViewWidget* tvw1_ = nullptr;
     platform::controls::ListViewWidget* lvw1_ = nullptr;
-    QSplitter* vSep_ = nullptr; // between the left pane and the right side
-    QSplitter* hSep_ = nullptr; // between the article list and the tabs
+    FormLayout layout_;
+    QWidget* client_ = nullptr; // the form's client area; every control is placed in it
+    platform::controls::ToolBarWidget* tlb1_ = nullptr;
+    platform::controls::ToolBarWidget* tlb2_ = nullptr;
+    platform::controls::ToolBarWidget* tlb3_ = nullptr;
+    platform::controls::StatusBarWidget* stb1_ = nullptr;
+    platform::controls::TabStripWidget* tab1_ = nullptr;
+    QWidget* fFrame_ = nullptr;
+    SplitterBar* vSep_ = nullptr;
+    SplitterBar* dvSep_ = nullptr;
+    SplitterBar* hSep_ = nullptr;
+    SplitterBar* dhSep_ = nullptr;
     QStackedWidget* browserStack_ = nullptr;
     std::map<int, platform::web::WebBrowser*> browsers_; // owned by browserStack_
     bool closed_ = false;
