@@ -5,11 +5,20 @@
 #include "platform/web/WebBrowser.h"
 #include "reader/app/AppState.h"
 #include "reader/app/Lifecycle.h"
+#include "reader/app/ProgramPaths.h"
 #include "reader/mainwindow/FeedOpening.h"
+#include "reader/mainwindow/MainMenus.h"
 #include "reader/mainwindow/Pictures.h"
+#include "platform/forms/HostForm.h"
+#include "platform/forms/MenuControl.h"
+#include "platform/runtime/MessageBox.h"
+#include "platform/runtime/RuntimeError.h"
+#include "reader/catalogue/FeedKinds.h"
 #include "reader/mainwindow/SplitterBar.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QWebEngineView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
@@ -77,6 +86,7 @@ MainWindow::MainWindow(AppState& app) : app_(app) {
     buildSplitters();
     stb1_ = new platform::controls::StatusBarWidget(&model_.stb1, client_);
     stb1_->setSizeGripEnabled(false);
+    connectCommands();
     applyFormLayout();
 }
 
@@ -285,8 +295,144 @@ void MainWindow::arrangeSplitters() {
 }
 
 void MainWindow::load() {
+    // The form engine gives the window its handle and its menus before the
+    // window's own load handler runs.
+    form_ = std::make_unique<platform::forms::HostForm>(this, mainFormDescription(menuHandlers()));
+    form_->load();
     RunMainWindowLoad(app_, model_, *this);
+    syncMenuStates();
     applyLayout();
+}
+
+void MainWindow::syncMenuStates() {
+    for (platform::forms::MenuControl* menu : form_->menuControls()) {
+        const QString name = menu->isArrayElement()
+                                 ? QStringLiteral("%1(%2)").arg(menu->name()).arg(menu->index())
+                                 : menu->name();
+        if (!model_.menus.contains(name))
+            continue;
+        const MenuStates::State state = model_.menus.state(name);
+        menu->setEnabled(state.enabled);
+        menu->setChecked(state.checked);
+    }
+}
+
+void MainWindow::setMenuChecked(const QString& name, bool checked) {
+    if (form_ != nullptr) {
+        if (platform::forms::MenuControl* menu = form_->menuControl(name))
+            menu->setChecked(checked);
+    }
+}
+
+platform::web::WebBrowser* MainWindow::currentBrowser() const {
+    const int selected = model_.Tab1.selected();
+    return selected > 0 ? browser(model_.Tab1.tag(selected).toInt()) : nullptr;
+}
+
+void MainWindow::browserCommand(const QString& key) {
+    platform::web::WebBrowser* target = currentBrowser();
+    if (target == nullptr)
+        return;
+    if (key == QLatin1String("KEY_BACK"))
+        target->view()->back();
+    else if (key == QLatin1String("KEY_FORWARD"))
+        target->view()->forward();
+    else if (key == QLatin1String("KEY_STOP"))
+        target->view()->stop();
+    else if (key == QLatin1String("KEY_REFRESH"))
+        target->view()->reload();
+    else if (key == QLatin1String("KEY_HOME"))
+        target->Navigate(app_.file(paths::StartPage));
+}
+
+QString MainWindow::selectedArticleField(int column) const {
+    const int row = model_.lvw1.selectedRow();
+    return row > 0 ? model_.lvw1.itemText(row, column) : QString();
+}
+
+void MainWindow::deleteSelectedNode() {
+    const int selected = model_.tvw1.selectedIndex();
+    if (selected == 0)
+        return;
+    if (app_.messages->show(model_.tvw1.text(selected) + QStringLiteral("を削除しますか？"),
+                            platform::MsgButtons::YesNo, platform::MsgIcon::Information,
+                            QStringLiteral("ニュース削除")) == platform::MsgResult::Yes)
+        model_.tvw1.removeNode(selected);
+}
+
+void MainWindow::showTreePopup(const QPoint& globalPos) {
+    const int selected = model_.tvw1.selectedIndex();
+    if (model_.tvw1.count() == 0 || selected == 0)
+        return;
+    if (platform::forms::MenuControl* sub = form_->menuControl(QStringLiteral("mnuPoptvwAddSubFolder")))
+        sub->setEnabled(model_.tvw1.key(selected).startsWith(QLatin1String("root_")));
+    form_->popupMenu(QStringLiteral("mnuPoptvw"), globalPos);
+}
+
+QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
+    QHash<QString, std::function<void(int)>> handlers;
+    const auto on = [&handlers](const char* name, std::function<void()> action) {
+        handlers.insert(QString::fromLatin1(name), [action](int) { action(); });
+    };
+    on("mnuFileExit", [this] { close(); });
+    on("mnuViewToolBarSearchBar", [this] {
+        toggleBar(&FormLayout::toggleSearchBar);
+        setMenuChecked(QStringLiteral("mnuViewToolBarSearchBar"), layout_.tlb2Visible);
+    });
+    on("mnuViewToolBarStanderd", [this] {
+        toggleBar(&FormLayout::toggleStandardBar);
+        setMenuChecked(QStringLiteral("mnuViewToolBarStanderd"), layout_.tlb1Visible);
+    });
+    on("mnuViewStatusBar", [this] {
+        toggleBar(&FormLayout::toggleStatusBar);
+        setMenuChecked(QStringLiteral("mnuViewStatusBar"), layout_.stb1Visible);
+    });
+    on("mnuViewOrientGoBack", [this] { browserCommand(QStringLiteral("KEY_BACK")); });
+    on("mnuViewOrientGoForward", [this] { browserCommand(QStringLiteral("KEY_FORWARD")); });
+    on("mnuViewOrientGoHome", [this] { browserCommand(QStringLiteral("KEY_HOME")); });
+    on("mnuViewStop", [this] { browserCommand(QStringLiteral("KEY_STOP")); });
+    on("mnuViewRefresh", [this] { browserCommand(QStringLiteral("KEY_REFRESH")); });
+    on("mnuPoptvwGetNews", [this] { OpenFeed(app_, model_, *this); });
+    on("mnuPoptvwDeleteSelectNews", [this] { deleteSelectedNode(); });
+    on("mnuPoptvwCopyURL", [this] {
+        const int selected = model_.tvw1.selectedIndex();
+        if (selected == 0)
+            return;
+        QApplication::clipboard()->clear();
+        QApplication::clipboard()->setText(model_.tvw1.key(selected));
+    });
+    const auto copyArticle = [this](bool title, bool link) {
+        if (model_.lvw1.count() == 0 || model_.lvw1.selectedRow() == 0)
+            return;
+        QString text = title ? selectedArticleField(1) : QString();
+        if (title && link)
+            text += QLatin1Char(' ');
+        if (link)
+            text += selectedArticleField(4);
+        QApplication::clipboard()->clear();
+        QApplication::clipboard()->setText(text);
+    };
+    on("mnuPoplvwCopyDes", [copyArticle] { copyArticle(true, false); });
+    on("mnuPoplvwCopyURL", [copyArticle] { copyArticle(false, true); });
+    on("mnuPoplvwCopyDesAndURL", [copyArticle] { copyArticle(true, true); });
+    return handlers;
+}
+
+void MainWindow::connectCommands() {
+    connect(&model_.tlb1, &platform::controls::ToolBarModel::buttonClicked, this,
+            [this](const QString& key) { browserCommand(key); });
+    connect(tvw1_, &platform::controls::TreeViewWidget::contextMenuAt, this,
+            [this](int, const QPoint& globalPos) { showTreePopup(globalPos); });
+    connect(lvw1_, &platform::controls::ListViewWidget::contextMenuAt, this,
+            [this](int, const QPoint& globalPos) {
+                if (form_ != nullptr)
+                    form_->popupMenu(QStringLiteral("mnuPoplvw"), globalPos);
+            });
+    connect(tab1_, &platform::controls::TabStripWidget::rightReleased, this,
+            [this](const QPoint& globalPos) {
+                if (form_ != nullptr)
+                    form_->popupMenu(QStringLiteral("mnuPopTab"), globalPos);
+            });
 }
 
 void MainWindow::applyLayout() {
@@ -333,6 +479,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
             if (window != this && window->isVisible())
                 window->close();
         }
+        if (form_ != nullptr)
+            form_->unload();
     }
     event->accept();
 }

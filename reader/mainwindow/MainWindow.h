@@ -6,7 +6,9 @@
 #include "reader/mainwindow/FormLayout.h"
 #include "reader/mainwindow/MainWindowModel.h"
 #include <QMainWindow>
+#include <functional>
 #include <map>
+#include <memory>
 
 class QComboBox;
 class QLineEdit;
@@ -22,6 +24,9 @@ class StatusBarWidget;
 } // namespace platform::controls
 namespace platform::web {
 class WebBrowser;
+}
+namespace platform::forms {
+class HostForm;
 }
 
 namespace quillet {
@@ -59,6 +64,15 @@ private:
     void buildSearchBar();
     void buildPanes();
     void buildSplitters();
+    void connectCommands();
+    QHash<QString, std::function<void(int)>> menuHandlers();
+    void syncMenuStates();
+    void setMenuChecked(const QString& name, bool checked);
+    platform::web::WebBrowser* currentBrowser() const;
+    void browserCommand(const QString& key);
+    void showTreePopup(const QPoint& globalPos);
+    void deleteSelectedNode();
+    QString selectedArticleField(int column) const;
     int pixels(int twips) const;
     int twips(int pixels) const;
     QRect pixelRect(const TwipsRect& rect) const;
@@ -68,6 +82,7 @@ private:
 
     AppState& app_;
     MainWindowModel model_;
+    std::unique_ptr<platform::forms::HostForm> form_;
     QComboBox* comURL_ = nullptr;
     QPushButton* cmdGo_ = nullptr;
     QLineEdit* txtSearch_ = nullptr;

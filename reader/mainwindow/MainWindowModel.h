@@ -28,6 +28,7 @@ public:
         bool checked = false;
     };
     State state(const QString& name) const { return states_.value(name); }
+    bool contains(const QString& name) const { return states_.contains(name); }
     void setEnabled(const QString& name, bool enabled) { states_[name].enabled = enabled; }
     void setChecked(const QString& name, bool checked) { states_[name].checked = checked; }
 

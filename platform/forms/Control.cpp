@@ -1,0 +1,11 @@
+#include "platform/forms/Control.h"
+
+namespace platform::forms {
+
+ControlSite::~ControlSite() = default;
+
+Control::~Control() = default;
+
+void Control::writeProperties(PropertyBag&) {}
+
+} // namespace platform::forms

@@ -1,0 +1,57 @@
+#pragma once
+// A control that a form hosts by class name, and what the form offers it.
+// Control libraries implement Control; the form implements ControlSite.
+#include "platform/forms/MenuControl.h"
+#include "platform/forms/PropertyBag.h"
+#include "platform/win/WinTypes.h"
+#include <QString>
+#include <QVariantList>
+#include <vector>
+
+namespace platform::forms {
+
+struct HostedControlInfo {
+    QString name;
+    QString className;
+};
+
+class ControlSite {
+public:
+    virtual ~ControlSite();
+
+    // The window handle of the form that holds the control.
+    virtual win::HWND containerWindow() const = 0;
+    // True in the running program, false while a form is being designed.
+    virtual bool userMode() const = 0;
+    virtual QString controlName() const = 0;
+    // The control's stored properties, loaded from the form description;
+    // what the control writes stays here for the form to save.
+    virtual PropertyBag& properties() = 0;
+    // Every control the form hosts, this one included, in form order.
+    virtual std::vector<HostedControlInfo> containerControls() const = 0;
+    // The form's menu controls in form order, and one by name and index.
+    virtual std::vector<MenuControl*> menuControls() const = 0;
+    virtual MenuControl* findMenuControl(const QString& name, int index = NoIndex) const = 0;
+
+    // Delivers an event to the form's code. The handler may change args (as
+    // for arguments passed by reference); the caller reads them afterwards.
+    void raiseEvent(const QString& event, QVariantList& args) { deliverEvent(event, args); }
+    void raiseEvent(const QString& event, QVariantList&& args = {}) { deliverEvent(event, args); }
+
+protected:
+    virtual void deliverEvent(const QString& event, QVariantList& args) = 0;
+};
+
+class Control {
+public:
+    virtual ~Control();
+    // Called once when the form loads, after its window and menus exist.
+    virtual void initialize(ControlSite& site) = 0;
+    // Called once when the form unloads, while its window still exists; the
+    // control undoes what it did to the window. The site is not used after.
+    virtual void terminate() = 0;
+    // Asked before the form saves the control's stored properties.
+    virtual void writeProperties(PropertyBag& bag);
+};
+
+} // namespace platform::forms

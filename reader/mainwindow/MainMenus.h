@@ -1,0 +1,16 @@
+#pragma once
+// The main window's form description: its menu controls from the menu tree,
+// each with the click handler the window gives for its name.
+#include "platform/forms/FormDescription.h"
+#include <QHash>
+#include <QString>
+#include <functional>
+
+namespace quillet {
+
+using MenuHandlers = QHash<QString, std::function<void(int index)>>;
+
+// Entries without a handler stay in the menus and do nothing when chosen.
+platform::forms::FormDescription mainFormDescription(const MenuHandlers& handlers);
+
+} // namespace quillet
