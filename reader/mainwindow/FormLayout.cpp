@@ -27,7 +27,7 @@ FormLayout::FormLayout() {
     Tab1 = {lvw1.left, lvw1.bottom() + 130, lvw1.width, 3000};
     vSep = {fFrame.right() + 20, fFrame.top, SplitterThickness, fFrame.height};
     dvSep = vSep;
-    comURL = {2250, 45, 4000, 330};
+    comURL = {2400, 45, 4000, 330};
     cmdGo = {comURL.right() + 10, 30, GoButtonWidth, 360};
     txtSearch = {1700, 45, 3000, 330};
     comEngine = {txtSearch.right() + 50, 45, EngineBoxWidth, 330};

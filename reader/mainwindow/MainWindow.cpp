@@ -1,30 +1,30 @@
 #include "reader/mainwindow/MainWindow.h"
 
 #include "platform/controls/ControlWidgets.h"
+#include "platform/forms/HostForm.h"
+#include "platform/forms/MenuControl.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/runtime/MessageBox.h"
+#include "platform/runtime/RuntimeError.h"
 #include "platform/web/WebBrowser.h"
 #include "reader/app/AppState.h"
 #include "reader/app/Lifecycle.h"
 #include "reader/app/ProgramPaths.h"
+#include "reader/catalogue/FeedKinds.h"
 #include "reader/mainwindow/FeedOpening.h"
 #include "reader/mainwindow/MainMenus.h"
 #include "reader/mainwindow/Pictures.h"
-#include "platform/forms/HostForm.h"
-#include "platform/forms/MenuControl.h"
-#include "platform/runtime/MessageBox.h"
-#include "platform/runtime/RuntimeError.h"
-#include "reader/catalogue/FeedKinds.h"
 #include "reader/mainwindow/SplitterBar.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QWebEngineView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QWebEngineView>
 
 namespace quillet {
 
@@ -364,7 +364,8 @@ void MainWindow::showTreePopup(const QPoint& globalPos) {
     const int selected = model_.tvw1.selectedIndex();
     if (model_.tvw1.count() == 0 || selected == 0)
         return;
-    if (platform::forms::MenuControl* sub = form_->menuControl(QStringLiteral("mnuPoptvwAddSubFolder")))
+    if (platform::forms::MenuControl* sub =
+            form_->menuControl(QStringLiteral("mnuPoptvwAddSubFolder")))
         sub->setEnabled(model_.tvw1.key(selected).startsWith(QLatin1String("root_")));
     form_->popupMenu(QStringLiteral("mnuPoptvw"), globalPos);
 }

@@ -8,9 +8,9 @@ namespace quillet {
 
 struct MenuEntry {
     QString name;
-    int index = -1;   // -1: not an element of a control array
-    QString caption;  // "-" is a separator
-    QString parent;   // empty for a menu of the bar or a pop-up menu
+    int index = -1;  // -1: not an element of a control array
+    QString caption; // "-" is a separator
+    QString parent;  // empty for a menu of the bar or a pop-up menu
     int parentIndex = -1;
     bool visible = true; // the pop-up menus are invisible menus of the bar
     bool checked = false;

@@ -3,13 +3,14 @@
 #include <QSet>
 #include <gtest/gtest.h>
 
-using quillet::MenuEntry;
 using quillet::mainMenuTree;
+using quillet::MenuEntry;
 
 TEST(MenuTree, EveryEntryHasAUniqueNameAndAParentDefinedBeforeIt) {
     QSet<QString> seen;
     for (const MenuEntry& entry : mainMenuTree()) {
-        const QString id = entry.name + QLatin1Char('(') + QString::number(entry.index) + QLatin1Char(')');
+        const QString id =
+            entry.name + QLatin1Char('(') + QString::number(entry.index) + QLatin1Char(')');
         EXPECT_FALSE(seen.contains(id)) << id.toStdString();
         if (!entry.parent.isEmpty()) {
             EXPECT_TRUE(seen.contains(entry.parent + QStringLiteral("(-1)")))
@@ -38,7 +39,8 @@ TEST(MenuTree, HoldsTheBarMenusInOrderAndThePopUpsHidden) {
     EXPECT_EQ(bar, (QStringList{QStringLiteral("ファイル(&F)"), QStringLiteral("編集(&E)"),
                                 QStringLiteral("タブ(&S)"), QStringLiteral("表示(&V)"),
                                 QStringLiteral("ツール(&T)"), QStringLiteral("ヘルプ(&H)")}));
-    EXPECT_EQ(hidden, (QStringList{QStringLiteral("ポップアップlvw"), QStringLiteral("ポップアップtvw"),
-                                   QStringLiteral("ポップアップTab")}));
+    EXPECT_EQ(hidden,
+              (QStringList{QStringLiteral("ポップアップlvw"), QStringLiteral("ポップアップtvw"),
+                           QStringLiteral("ポップアップTab")}));
     EXPECT_EQ(intervals, 8);
 }
