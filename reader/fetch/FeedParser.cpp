@@ -100,15 +100,12 @@ bool isNonEmptyItem(const XmlElement& element) {
     return element.nameIs(QByteArrayLiteral("item")) && element.hasChildElements();
 }
 
-void finish(const ArticleRows& rows, const FeedParseContext& context) {
-    if (rows.added() > 0 && !context.feedName.isEmpty() && !context.logFolder.isEmpty())
-        WriteNewsLog(context.logFolder, context.feedName, rows.titles());
-}
-
-} // namespace
-
-std::int32_t ParseXmlFeed(const QString& path, platform::controls::ListViewModel& list,
-                          const FeedParseContext& context) {
+// The steps both parsers share: the document is loaded before the list is
+// emptied, so a broken document leaves the list as it was; the walk over the
+// items differs by kind; the news log follows a parse that listed something.
+template <typename Walk>
+std::int32_t parseFeed(const QString& path, platform::controls::ListViewModel& list,
+                       const FeedParseContext& context, Walk walk) {
     try {
         platform::xml::XmlDocument document;
         if (!document.load(path))
@@ -118,8 +115,23 @@ std::int32_t ParseXmlFeed(const QString& path, platform::controls::ListViewModel
         if (!root.hasChildElements())
             return 0;
         platform::yieldOnce();
-        const FieldNames names = rssNames();
         ArticleRows rows(list, context.readTitles, context.feedName);
+        walk(root, rows);
+        if (rows.added() > 0 && !context.feedName.isEmpty() && !context.logFolder.isEmpty())
+            WriteNewsLog(context.logFolder, context.feedName, rows.titles());
+        return 0;
+    } catch (const platform::RuntimeError&) {
+        return -1;
+    }
+}
+
+} // namespace
+
+std::int32_t ParseXmlFeed(const QString& path, platform::controls::ListViewModel& list,
+                          const FeedParseContext& context) {
+    return parseFeed(path, list, context, [](const XmlElement& root, ArticleRows& rows) {
+        const FieldNames names = rssNames();
+        // Items lie two levels down: below any child of the root that has children.
         for (XmlElement channel = root.firstChild(); !channel.isNull();
              channel = channel.nextSibling()) {
             for (XmlElement item = channel.firstChild(); !item.isNull();
@@ -131,36 +143,18 @@ std::int32_t ParseXmlFeed(const QString& path, platform::controls::ListViewModel
                     rows.add(article);
             }
         }
-        finish(rows, context);
-        return 0;
-    } catch (const platform::RuntimeError&) {
-        return -1;
-    }
+    });
 }
 
 std::int32_t ParseXml2Feed(const QString& path, platform::controls::ListViewModel& list,
                            const FeedParseContext& context) {
-    try {
-        // Loaded before the list is emptied, so a broken document leaves it as it was.
-        platform::xml::XmlDocument document;
-        if (!document.load(path))
-            return -1;
-        list.clear();
-        const XmlElement root = document.documentElement();
-        if (!root.hasChildElements())
-            return 0;
-        platform::yieldOnce();
+    return parseFeed(path, list, context, [&context](const XmlElement& root, ArticleRows& rows) {
         const FieldNames names = rdfNames(context.names);
-        ArticleRows rows(list, context.readTitles, context.feedName);
         for (XmlElement item = root.firstChild(); !item.isNull(); item = item.nextSibling()) {
             if (isNonEmptyItem(item))
                 rows.add(readItem(item, names));
         }
-        finish(rows, context);
-        return 0;
-    } catch (const platform::RuntimeError&) {
-        return -1;
-    }
+    });
 }
 
 std::int32_t ParseSelectedFeed(AppState& app, MainWindowModel& window) {
