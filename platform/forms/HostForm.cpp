@@ -128,7 +128,7 @@ void HostForm::unload() {
     unloading_ = true;
     // Controls go first and in reverse order, while the window still exists,
     // so each can put back the window procedure it replaced.
-    for (auto it = controls_.begin(); it != controls_.end(); ++it) {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
         (*it)->terminate();
     }
     controls_.clear();
