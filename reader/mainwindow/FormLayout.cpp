@@ -134,6 +134,10 @@ void FormLayout::vSepMove(int x) {
     lvw1.left = dvSep.left + 100;
     Tab1.left = lvw1.left;
     Tab1.width = lvw1.width;
+    // The other splitter spans the list, as a resize would leave it; otherwise
+    // it would stick out over the left pane until the next resize.
+    hSep.left = dhSep.left = lvw1.left;
+    hSep.width = dhSep.width = lvw1.width;
     placeBrowser();
 }
 

@@ -238,12 +238,12 @@ void MainWindow::applyFormLayout() {
                        std::max(0, strip.bottom() - page.bottom()));
     browserStack_->setGeometry(page);
 
+    // The bar being dragged stays shown under the one that follows the mouse:
+    // hiding it would end its hold on the mouse and stop the drag.
     vSep_->setGeometry(pixelRect(l.vSep));
-    vSep_->setVisible(!l.dvSepVisible);
     dvSep_->setGeometry(pixelRect(l.dvSep));
     dvSep_->setVisible(l.dvSepVisible);
     hSep_->setGeometry(pixelRect(l.hSep));
-    hSep_->setVisible(!l.dhSepVisible);
     dhSep_->setGeometry(pixelRect(l.dhSep));
     dhSep_->setVisible(l.dhSepVisible);
     if (l.dhSepVisible)

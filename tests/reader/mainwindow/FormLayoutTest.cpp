@@ -102,6 +102,8 @@ TEST(FormLayout, SplittersMovePanesAndStopAtAUsableSize) {
     EXPECT_EQ(wide.lvw1.width, list - 900);
     EXPECT_EQ(wide.Tab1.width, wide.lvw1.width);
     EXPECT_EQ(wide.lvw1.left, wide.dvSep.left + 100);
+    EXPECT_EQ(wide.hSep.left, wide.lvw1.left);
+    EXPECT_EQ(wide.hSep.width, wide.lvw1.width);
     wide.vSepMove(-100000);
     EXPECT_EQ(wide.fFrame.width, FormLayout::MinimumPaneTwips);
     wide.vSepMove(100000);
