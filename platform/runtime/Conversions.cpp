@@ -305,4 +305,13 @@ QString timeOfDayText(const QTime& when) {
     return when.toString(QStringLiteral("H:mm:ss"));
 }
 
+const QString& CurrentDateTimeText::now() {
+    const long long second = QDateTime::currentSecsSinceEpoch();
+    if (second != second_) {
+        second_ = second;
+        text_ = dateTimeText(QDateTime::currentDateTime());
+    }
+    return text_;
+}
+
 } // namespace platform

@@ -44,6 +44,18 @@ private:
     std::int16_t value_ = 0;
 };
 
+// The current date and time as dateTimeText gives it, read from the clock on
+// every call but formatted again only when the second changes: loops that
+// stamp thousands of rows would otherwise spend most of their time formatting.
+class CurrentDateTimeText {
+public:
+    const QString& now();
+
+private:
+    long long second_ = -1;
+    QString text_;
+};
+
 // Date and time texts in the system formats of a Japanese desktop.
 QString dateTimeText(const QDateTime& when); // "2026/12/07 9:05:03"
 QString timeOfDayText(const QTime& when);    // "9:05:03"

@@ -97,20 +97,21 @@ QByteArray encodeCp932(const QString& text, bool* representable) {
     std::vector<std::uint16_t> codes;
 
     bool all = true;
-    QByteArray out;
-    out.reserve(text.size() * 2);
+    // Never more than two bytes a character: write into a buffer of that size.
+    QByteArray out(text.size() * 2, Qt::Uninitialized);
+    char* next = out.data();
     const qsizetype size = text.size();
     for (qsizetype i = 0; i < size; ++i) {
         const char16_t unit = text[i].unicode();
         if (unit < 0x80) {
-            out.append(static_cast<char>(unit));
+            *next++ = static_cast<char>(unit);
             continue;
         }
         if (QChar::isSurrogate(unit)) {
             // Nothing outside the basic plane has a code page 932 form.
             if (QChar::isHighSurrogate(unit) && i + 1 < size && text[i + 1].isLowSurrogate())
                 ++i;
-            out.append('?');
+            *next++ = '?';
             all = false;
             continue;
         }
@@ -132,15 +133,16 @@ QByteArray encodeCp932(const QString& text, bool* representable) {
                 code = NoForm;
         }
         if (code == NoForm) {
-            out.append('?');
+            *next++ = '?';
             all = false;
         } else if (code > 0xFF) {
-            out.append(static_cast<char>(code >> 8));
-            out.append(static_cast<char>(code & 0xFF));
+            *next++ = static_cast<char>(code >> 8);
+            *next++ = static_cast<char>(code & 0xFF);
         } else {
-            out.append(static_cast<char>(code));
+            *next++ = static_cast<char>(code);
         }
     }
+    out.truncate(next - out.constData());
     if (representable != nullptr)
         *representable = all;
     return out;
@@ -204,6 +206,32 @@ QString decodeCp932(const QByteArray& bytes) {
     }
     out.truncate(next - first);
     return out;
+}
+
+QByteArray encodeCp932WithReferences(const QString& text) {
+    bool representable = true;
+    QByteArray bytes = encodeCp932(text, &representable);
+    if (representable)
+        return bytes;
+    bytes.clear();
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const bool pair =
+            text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+        const qsizetype length = pair ? 2 : 1;
+        bool fits = true;
+        encodeCp932(text.mid(i, length), &fits);
+        if (!fits) {
+            bytes += encodeCp932(text.mid(runStart, i - runStart));
+            const char32_t code =
+                pair ? QChar::surrogateToUcs4(text[i], text[i + 1]) : text[i].unicode();
+            bytes += "&#" + QByteArray::number(static_cast<unsigned>(code)) + ';';
+            runStart = i + length;
+        }
+        i += length;
+    }
+    bytes += encodeCp932(text.mid(runStart));
+    return bytes;
 }
 
 QString decodeFileBytes(const QByteArray& bytes) {

@@ -10,6 +10,11 @@ namespace platform::text {
 // Encodes into code page 932. Returns false in *representable when some
 // character has no code page 932 form (such characters become "?").
 QByteArray encodeCp932(const QString& text, bool* representable = nullptr);
+// Encodes into code page 932, writing a character it cannot hold as a numeric
+// character reference ("&#128512;"), for text that browsers and readers of
+// markup will show as the character.
+QByteArray encodeCp932WithReferences(const QString& text);
+
 // Decodes code page 932; bytes that form no character become U+FFFD.
 QString decodeCp932(const QByteArray& bytes);
 

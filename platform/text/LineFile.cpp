@@ -210,7 +210,7 @@ QStringList readLines(const QString& path) {
     return lines;
 }
 
-void replaceFileAtomic(const QString& path, const QByteArray& bytes) {
+void replaceFileAtomic(const QString& path, const QByteArray& bytes, bool flushToDisk) {
     if (path.isEmpty()) {
         raiseError(err::BadFileName);
     }
@@ -260,7 +260,7 @@ void replaceFileAtomic(const QString& path, const QByteArray& bytes) {
         // Best effort: the umask must not narrow an existing file's permissions.
         (void)::fchmod(fd.get(), mode);
     }
-    if (!writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 || fd.close() != 0) {
+    if (!writeAll(fd.get(), bytes) || (flushToDisk && ::fsync(fd.get()) != 0) || fd.close() != 0) {
         raiseError(errorNumberFor(errno));
     }
     if (::rename(tempPath.constData(), nativePath(target).constData()) != 0) {
@@ -269,9 +269,11 @@ void replaceFileAtomic(const QString& path, const QByteArray& bytes) {
     guard.release();
 
     // Make the rename itself durable; a failure here leaves a complete file.
-    Fd dir(::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.valid()) {
-        (void)::fsync(dir.get());
+    if (flushToDisk) {
+        Fd dir(::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dir.valid()) {
+            (void)::fsync(dir.get());
+        }
     }
 }
 
@@ -287,6 +289,22 @@ void writeLinesAtomic(const QString& path, const QStringList& lines) {
         text += QLatin1String("\r\n");
     }
     replaceFileAtomic(path, encodeFileText(text));
+}
+
+void appendFileBytes(const QString& path, const QByteArray& bytes) {
+    if (path.isEmpty()) {
+        raiseError(err::BadFileName);
+    }
+    const int fd =
+        ::open(nativePath(path).constData(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        raiseError(errorNumberFor(errno));
+    }
+    const bool written = writeAll(fd, bytes);
+    const int writeError = errno;
+    if (::close(fd) != 0 || !written) {
+        raiseError(errorNumberFor(written ? errno : writeError));
+    }
 }
 
 bool fileExists(const QString& path) {

@@ -16,9 +16,15 @@ QStringList readLines(const QString& path);
 
 // Writes the bytes to a temporary file in the same folder, then renames it over
 // the target, so a failure never leaves half a file. The folder must exist.
-void replaceFileAtomic(const QString& path, const QByteArray& bytes);
+// flushToDisk waits for the disk before the rename, so a crash cannot leave the
+// new name with missing contents; files made again on every use skip it.
+void replaceFileAtomic(const QString& path, const QByteArray& bytes, bool flushToDisk = true);
 // Every line followed by CR LF, encoded by encodeFileText, replaced atomically.
 void writeLinesAtomic(const QString& path, const QStringList& lines);
+
+// Appends the bytes to the file, creating it when missing; the folder must exist.
+// Raises with the file error numbers on failure.
+void appendFileBytes(const QString& path, const QByteArray& bytes);
 
 bool fileExists(const QString& path);   // a regular file
 bool folderExists(const QString& path); // a directory

@@ -20,6 +20,7 @@ inline constexpr const char* TempFolder = "data/temp/";
 inline constexpr const char* Gateway = "data/temp/gateway.html";
 inline constexpr const char* DefaultSkin = "data/skin/default/";
 inline constexpr const char* StartPage = "index.html";
+inline constexpr const char* Help = "help.html";
 } // namespace paths
 
 // False for a name that cannot be a file name of its own: one holding

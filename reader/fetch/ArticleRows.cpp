@@ -18,22 +18,12 @@ ArticleRows::ArticleRows(platform::controls::ListViewModel& list, const NewsHist
                          QString feedName)
     : list_(list), readTitles_(readTitles), feedName_(std::move(feedName)) {}
 
-const QString& ArticleRows::now() {
-    // The fetch time changes once a second; format it only then.
-    const long long second = QDateTime::currentSecsSinceEpoch();
-    if (second != nowSecond_) {
-        nowSecond_ = second;
-        nowText_ = platform::dateTimeText(QDateTime::currentDateTime());
-    }
-    return nowText_;
-}
-
 void ArticleRows::add(const Article& article, const QString& feedName) {
     if (number_ == 32767)
         platform::raiseError(platform::err::Overflow);
     ++number_;
     const bool unread = !isReadTitle(readTitles_, article.title);
-    list_.addRow({QString::number(number_), article.title, feedName, now(), article.link,
+    list_.addRow({QString::number(number_), article.title, feedName, clock_.now(), article.link,
                   article.description, article.creator, article.date},
                  unread,
                  unread ? platform::gdi::sysColor(platform::gdi::syscolor::Background) : QColor());

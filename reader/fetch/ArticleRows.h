@@ -2,6 +2,7 @@
 // Adds article rows to the article list: the row number, the article's fields,
 // the feed name and the time the row was made, in bold and the desktop colour
 // while the title is unread.
+#include "platform/runtime/Conversions.h"
 #include <QString>
 #include <QStringList>
 #include <cstdint>
@@ -35,15 +36,13 @@ public:
 
 private:
     bool isRead(const QString& title) const;
-    const QString& now();
 
     platform::controls::ListViewModel& list_;
     const NewsHistory* readTitles_;
     QString feedName_;
     std::int16_t number_ = 0;
     QStringList titles_;
-    long long nowSecond_ = -1;
-    QString nowText_;
+    platform::CurrentDateTimeText clock_;
 };
 
 // True when the title, without blanks at its ends, is a read title.

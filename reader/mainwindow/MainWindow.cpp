@@ -11,10 +11,13 @@
 #include "reader/app/Lifecycle.h"
 #include "reader/app/ProgramPaths.h"
 #include "reader/catalogue/FeedKinds.h"
+#include "reader/mainwindow/ArticleOpening.h"
 #include "reader/mainwindow/FeedOpening.h"
 #include "reader/mainwindow/MainMenus.h"
 #include "reader/mainwindow/Pictures.h"
 #include "reader/mainwindow/SplitterBar.h"
+#include "reader/mainwindow/Tabs.h"
+#include "reader/mainwindow/WebSearch.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -24,7 +27,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
-#include <QWebEngineView>
 
 namespace quillet {
 
@@ -164,7 +166,7 @@ void MainWindow::buildPanes() {
     tab1_->setShape(QTabBar::RoundedSouth);
     tab1_->setExpanding(false);
     browserStack_ = new QStackedWidget(client_);
-    createBrowser(1);
+    makeBrowser(1);
 }
 
 void MainWindow::buildSplitters() {
@@ -257,7 +259,7 @@ void MainWindow::toggleBar(void (FormLayout::*toggle)()) {
     applyFormLayout();
 }
 
-platform::web::WebBrowser* MainWindow::createBrowser(int index) {
+platform::web::WebBrowser* MainWindow::makeBrowser(int index) {
     auto* browser = new platform::web::WebBrowser(browserStack_);
     browser->setObjectName(QStringLiteral("wbr1(%1)").arg(index));
     browserStack_->addWidget(browser);
@@ -271,6 +273,32 @@ platform::web::WebBrowser* MainWindow::createBrowser(int index) {
                         model_.Tab1.setCaption(position, title);
                 }
             });
+    // Every completed page joins the address list and becomes its text.
+    connect(browser, &platform::web::WebBrowser::DocumentComplete, this,
+            [this](const QString& address) {
+                model_.comURL.addEntry(address);
+                model_.comURL.setText(address);
+            });
+    // A page asking for a new window gets a new tab at the end, not selected,
+    // whose browser shows the page it asked for (sending the handed-over browser
+    // home would replace that page, so it is not sent home).
+    connect(browser, &platform::web::WebBrowser::NewWindow, this,
+            [this](platform::web::WebBrowser** handOver) {
+                try {
+                    const platform::Int16 tabs = app_.TabCounter + 1;
+                    const platform::Int16 last = app_.LastBrowserIndex + 1;
+                    app_.TabCounter = tabs;
+                    app_.LastBrowserIndex = last;
+                    const int index = last.value();
+                    model_.Tab1.addTab(QString(), QString::number(index));
+                    platform::web::WebBrowser* opened = makeBrowser(index);
+                    opened->setRegisterAsBrowser(true);
+                    *handOver = opened;
+                } catch (const platform::RuntimeError&) {
+                    // Past 32,767 tabs the page gets no new window.
+                }
+            });
+    browser->setHomePage(app_.file(paths::StartPage));
     return browser;
 }
 
@@ -282,6 +310,50 @@ platform::web::WebBrowser* MainWindow::browser(int index) const {
 void MainWindow::navigateBrowser(int browserIndex, const QString& address) {
     if (platform::web::WebBrowser* target = browser(browserIndex))
         target->Navigate(address);
+}
+
+void MainWindow::navigateBrowser(int browserIndex, const QString& address, const QString& headers) {
+    if (platform::web::WebBrowser* target = browser(browserIndex))
+        target->Navigate(address, headers);
+}
+
+void MainWindow::createBrowser(int browserIndex) {
+    if (browser(browserIndex) == nullptr)
+        makeBrowser(browserIndex);
+}
+
+void MainWindow::destroyBrowser(int browserIndex) {
+    const auto found = browsers_.find(browserIndex);
+    if (found == browsers_.end())
+        return;
+    std::unique_ptr<platform::web::WebBrowser> gone(found->second);
+    browsers_.erase(found);
+    browserStack_->removeWidget(gone.get());
+}
+
+void MainWindow::browserGoHome(int browserIndex) {
+    if (platform::web::WebBrowser* target = browser(browserIndex))
+        target->GoHome();
+}
+
+void MainWindow::setBrowserOffline(int browserIndex, bool offline) {
+    if (platform::web::WebBrowser* target = browser(browserIndex))
+        target->setOffline(offline);
+}
+
+QString MainWindow::browserLocation(int browserIndex) const {
+    const platform::web::WebBrowser* target = browser(browserIndex);
+    return target != nullptr ? target->LocationURL() : QString();
+}
+
+void MainWindow::setCaption(const QString& caption) {
+    setWindowTitle(caption);
+}
+
+bool MainWindow::offlineChecked() const {
+    const platform::forms::MenuControl* offline =
+        form_ != nullptr ? form_->menuControl(QStringLiteral("mnuFileOffline")) : nullptr;
+    return offline != nullptr && offline->checked();
 }
 
 void MainWindow::bringBrowserToFront(int browserIndex) {
@@ -334,15 +406,23 @@ void MainWindow::browserCommand(const QString& key) {
     if (target == nullptr)
         return;
     if (key == QLatin1String("KEY_BACK"))
-        target->view()->back();
+        target->GoBack();
     else if (key == QLatin1String("KEY_FORWARD"))
-        target->view()->forward();
+        target->GoForward();
     else if (key == QLatin1String("KEY_STOP"))
-        target->view()->stop();
+        target->Stop();
     else if (key == QLatin1String("KEY_REFRESH"))
-        target->view()->reload();
+        target->Refresh();
     else if (key == QLatin1String("KEY_HOME"))
-        target->Navigate(app_.file(paths::StartPage));
+        target->GoHome();
+}
+
+void MainWindow::openTab(const QString& address, const QString& headers) {
+    try {
+        OpenNewTab(app_, model_, *this, address, headers, offlineChecked());
+    } catch (const platform::RuntimeError&) {
+        // Past 32,767 tabs no tab is added.
+    }
 }
 
 QString MainWindow::selectedArticleField(int column) const {
@@ -394,6 +474,25 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
     on("mnuViewStop", [this] { browserCommand(QStringLiteral("KEY_STOP")); });
     on("mnuViewRefresh", [this] { browserCommand(QStringLiteral("KEY_REFRESH")); });
     on("mnuPoptvwGetNews", [this] { OpenFeed(app_, model_, *this); });
+    on("mnuTabAddNewTab", [this] { openTab(QString(), QString()); });
+    on("mnuTabDeleteSelectTab", [this] { CloseCurrentTab(app_, model_, *this); });
+    on("mnuPopTabCloseTab", [this] { CloseCurrentTab(app_, model_, *this); });
+    on("mnuPoplvwNavigate", [this] { OpenArticle(app_, model_, *this); });
+    on("mnuPoplvwNavigateNewTab", [this] {
+        if (model_.lvw1.count() > 0 && model_.lvw1.selectedRow() > 0)
+            openTab(selectedArticleField(4), ExtraRequestHeaders());
+    });
+    on("mnuHelpShowHelp", [this] {
+        openTab(QString(), QString());
+        navigateBrowser(app_.LastBrowserIndex.value(), app_.file(paths::Help));
+    });
+    on("mnuFileOffline", [this] {
+        platform::forms::MenuControl* offline =
+            form_->menuControl(QStringLiteral("mnuFileOffline"));
+        offline->setChecked(!offline->checked());
+        for (int position = 1; position <= model_.Tab1.count(); ++position)
+            setBrowserOffline(model_.Tab1.tag(position).toInt(), offline->checked());
+    });
     on("mnuPoptvwDeleteSelectNews", [this] { deleteSelectedNode(); });
     on("mnuPoptvwCopyURL", [this] {
         const int selected = model_.tvw1.selectedIndex();
@@ -420,6 +519,29 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
 }
 
 void MainWindow::connectCommands() {
+    connect(tab1_, &platform::controls::TabStripWidget::tabClickedAt, this,
+            [this](int) { SwitchTab(app_, model_, *this); });
+    connect(tab1_, &platform::controls::TabStripWidget::middleReleased, this,
+            [this] { CloseCurrentTab(app_, model_, *this); });
+    connect(&model_.tlb2, &platform::controls::ToolBarModel::buttonClicked, this,
+            [this](const QString& key) {
+                if (key == QLatin1String("TAB_ADD"))
+                    openTab(QString(), QString());
+                else if (key == QLatin1String("TAB_DELETE"))
+                    CloseCurrentTab(app_, model_, *this);
+            });
+    connect(cmdGo_, &QPushButton::clicked, this, [this] { GoToAddress(model_, *this); });
+    connect(comURL_->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { GoToAddress(model_, *this); });
+    connect(cmdSearch_, &QPushButton::clicked, this, [this] { RunSearch(model_, *this); });
+    connect(txtSearch_, &QLineEdit::returnPressed, this, [this] { RunSearch(model_, *this); });
+    const auto openArticle = [this] { OpenArticle(app_, model_, *this); };
+    connect(lvw1_, &platform::controls::ListViewWidget::rowDoubleClicked, this, openArticle);
+    connect(lvw1_, &platform::controls::ListViewWidget::enterPressed, this, openArticle);
+    connect(tvw1_, &platform::controls::TreeViewWidget::nodeClicked, this, [this](int node) {
+        if (model_.tvw1.count() > 0 && model_.tvw1.selectedIndex() != 0 && node != 0)
+            model_.stb1.setPanelText(1, nodeStatusText(model_, node));
+    });
     connect(&model_.tlb1, &platform::controls::ToolBarModel::buttonClicked, this,
             [this](const QString& key) { browserCommand(key); });
     connect(tvw1_, &platform::controls::TreeViewWidget::contextMenuAt, this,

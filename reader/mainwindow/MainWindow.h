@@ -51,8 +51,15 @@ public:
     platform::web::WebBrowser* browser(int index) const;
 
     void navigateBrowser(int browserIndex, const QString& address) override;
+    void navigateBrowser(int browserIndex, const QString& address, const QString& headers) override;
     void bringBrowserToFront(int browserIndex) override;
     void arrangeSplitters() override;
+    void createBrowser(int browserIndex) override;
+    void destroyBrowser(int browserIndex) override;
+    void browserGoHome(int browserIndex) override;
+    void setBrowserOffline(int browserIndex, bool offline) override;
+    QString browserLocation(int browserIndex) const override;
+    void setCaption(const QString& caption) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,10 +80,12 @@ private:
     void showTreePopup(const QPoint& globalPos);
     void deleteSelectedNode();
     QString selectedArticleField(int column) const;
+    void openTab(const QString& address, const QString& headers);
     int pixels(int twips) const;
     int twips(int pixels) const;
     QRect pixelRect(const TwipsRect& rect) const;
-    platform::web::WebBrowser* createBrowser(int index);
+    platform::web::WebBrowser* makeBrowser(int index);
+    bool offlineChecked() const;
     void applyLayout();
     void captureLayout();
 

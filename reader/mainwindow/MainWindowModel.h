@@ -12,12 +12,33 @@
 namespace quillet {
 
 // What the procedures ask of the window itself: its browsers and its layout.
+// Browsers are numbered by their index in the family wbr1; the window creates
+// and destroys them. The defaults let a view that has no browsers ignore them.
 class MainWindowView {
 public:
     virtual ~MainWindowView() = default;
     virtual void navigateBrowser(int browserIndex, const QString& address) = 0;
     virtual void bringBrowserToFront(int browserIndex) = 0;
     virtual void arrangeSplitters() = 0;
+
+    // A CR LF separated header block that travels with the request.
+    virtual void navigateBrowser(int browserIndex, const QString& address, const QString& headers) {
+        (void)headers;
+        navigateBrowser(browserIndex, address);
+    }
+    virtual void createBrowser(int browserIndex) { (void)browserIndex; }
+    virtual void destroyBrowser(int browserIndex) { (void)browserIndex; }
+    virtual void hideBrowser(int browserIndex) { (void)browserIndex; }
+    virtual void browserGoHome(int browserIndex) { (void)browserIndex; }
+    virtual void setBrowserOffline(int browserIndex, bool offline) {
+        (void)browserIndex;
+        (void)offline;
+    }
+    virtual QString browserLocation(int browserIndex) const {
+        (void)browserIndex;
+        return QString();
+    }
+    virtual void setCaption(const QString& caption) { (void)caption; }
 };
 
 // Enabled and checked state of the menu entries, by name ("mnuViewAutoRefresh_time(3)").

@@ -23,47 +23,20 @@ QString templateText(const QString& path) {
     return text;
 }
 
-QString now() {
-    return platform::dateTimeText(QDateTime::currentDateTime());
-}
-
-void fillFrame(QString& text, const QString& feedName, int rows) {
-    text.replace(QStringLiteral("&&DATE&&"), now());
+void fillFrame(QString& text, const QString& feedName, int rows,
+               platform::CurrentDateTimeText& clock) {
+    text.replace(QStringLiteral("&&DATE&&"), clock.now());
     text.replace(QStringLiteral("&&REFER&&"), feedName);
     text.replace(QStringLiteral("&&NUMBER&&"), QString::number(rows));
 }
 
-// The page goes out in code page 932; a character it cannot hold is written as a
-// numeric character reference, which the browser shows as the character.
-QByteArray pageBytes(const QString& page) {
-    bool representable = true;
-    QByteArray bytes = platform::text::encodeCp932(page, &representable);
-    if (representable)
-        return bytes;
-    bytes.clear();
-    QString run;
-    const auto flush = [&] {
-        bytes += platform::text::encodeCp932(run);
-        run.clear();
-    };
-    for (qsizetype i = 0; i < page.size(); ++i) {
-        const char32_t code =
-            page[i].isHighSurrogate() && i + 1 < page.size() && page[i + 1].isLowSurrogate()
-                ? QChar::surrogateToUcs4(page[i], page[i + 1])
-                : page[i].unicode();
-        const QString character = code > 0xFFFF ? page.mid(i, 2) : page.mid(i, 1);
-        bool fits = true;
-        platform::text::encodeCp932(character, &fits);
-        if (fits) {
-            run += character;
-        } else {
-            flush();
-            bytes += "&#" + QByteArray::number(static_cast<unsigned>(code)) + ';';
-        }
-        i += character.size() - 1;
-    }
-    flush();
-    return bytes;
+// The page goes out in the encoding of the skin's header file: UTF-8 with a
+// byte-order mark when the header has one, else code page 932 with a
+// character it cannot hold written as a numeric character reference.
+QByteArray pageBytes(const QString& page, bool utf8) {
+    if (utf8)
+        return QByteArray("\xEF\xBB\xBF") + page.toUtf8();
+    return platform::text::encodeCp932WithReferences(page);
 }
 
 } // namespace
@@ -76,13 +49,17 @@ std::int32_t CreateNewsPage(const QString& headerPath, const QString& bodyPath,
         const int rows = list.count();
         if (rows == 0)
             return 0;
+        platform::CurrentDateTimeText clock;
         platform::yieldOnce();
+        const bool utf8Header =
+            platform::text::readFileBytes(headerPath).startsWith("\xEF\xBB\xBF");
         QString header = templateText(headerPath);
-        fillFrame(header, currentFeedName, rows);
+        fillFrame(header, currentFeedName, rows, clock);
         platform::yieldOnce();
         const QString body = templateText(bodyPath);
 
-        QString blocks;
+        QString page = header + CRLF;
+        page.reserve(page.size() + qsizetype(rows) * (body.size() + 256) + 4096);
         for (int row = 1; row <= rows; ++row) {
             // Each replacement runs over the text the one before left, in this order.
             QString block = body;
@@ -90,15 +67,16 @@ std::int32_t CreateNewsPage(const QString& headerPath, const QString& bodyPath,
             block.replace(QStringLiteral("&&TITLE&&"), list.itemText(row, 1));
             block.replace(QStringLiteral("&&HTTP_REF&&"), list.itemText(row, 4));
             block.replace(QStringLiteral("&&DESCRIPTION&&"), list.itemText(row, 5));
-            block.replace(QStringLiteral("&&DATE&&"), now());
+            block.replace(QStringLiteral("&&DATE&&"), clock.now());
             block.replace(QStringLiteral("&&REFER&&"), currentFeedName);
-            blocks += block;
+            page += block;
         }
 
         QString footer = templateText(footerPath);
-        fillFrame(footer, currentFeedName, rows);
-        platform::text::replaceFileAtomic(outputPath,
-                                          pageBytes(header + CRLF + blocks + CRLF + footer + CRLF));
+        fillFrame(footer, currentFeedName, rows, clock);
+        page += CRLF + footer + CRLF;
+        // The page is made again for every feed opened: no need to wait for the disk.
+        platform::text::replaceFileAtomic(outputPath, pageBytes(page, utf8Header), false);
         return 0;
     } catch (const platform::RuntimeError&) {
         return -1;

@@ -1,0 +1,78 @@
+#include "reader/mainwindow/Tabs.h"
+
+#include "reader/app/AppState.h"
+#include "reader/mainwindow/MainWindowModel.h"
+
+namespace quillet {
+
+QString ExtraRequestHeaders() {
+    return QStringLiteral("Content-Type: application/x-www-form-urlencoded\r\n"
+                          "User-Agent: Quillet/1.00\r\n");
+}
+
+int currentBrowserIndex(const MainWindowModel& window) {
+    for (int position = 1; position <= window.Tab1.count(); ++position) {
+        if (window.Tab1.selected() == position)
+            return window.Tab1.tag(position).toInt();
+    }
+    return 0;
+}
+
+void OpenNewTab(AppState& app, MainWindowModel& window, MainWindowView& view,
+                const QString& address, const QString& headers, bool offline) {
+    // Both counters are checked before anything changes, so an overflow adds nothing.
+    const platform::Int16 tabs = app.TabCounter + 1;
+    const platform::Int16 browser = app.LastBrowserIndex + 1;
+    app.TabCounter = tabs;
+    app.LastBrowserIndex = browser;
+    const int index = browser.value();
+    window.Tab1.addTab(QString(), QString::number(index));
+    view.createBrowser(index);
+    view.hideBrowser(index);
+    view.setBrowserOffline(index, offline);
+    if (address.isEmpty())
+        view.browserGoHome(index);
+    else if (!headers.isEmpty())
+        view.navigateBrowser(index, address, headers);
+    else
+        view.navigateBrowser(index, address);
+}
+
+void SwitchTab(AppState& app, MainWindowModel& window, MainWindowView& view) {
+    app.CurrentTabIndex = platform::Int16::checked(window.Tab1.selected());
+    for (int position = 1; position <= window.Tab1.count(); ++position)
+        view.hideBrowser(window.Tab1.tag(position).toInt());
+    const int current = app.CurrentTabIndex.value();
+    if (current < 1 || current > window.Tab1.count())
+        return;
+    const int browser = window.Tab1.tag(current).toInt();
+    view.bringBrowserToFront(browser);
+    view.setCaption(window.Tab1.caption(current) + QStringLiteral(" - Quillet"));
+    window.comURL.setText(view.browserLocation(browser));
+}
+
+void CloseCurrentTab(AppState& app, MainWindowModel& window, MainWindowView& view) {
+    const int current = app.CurrentTabIndex.value();
+    if (current <= 1 || current > window.Tab1.count())
+        return;
+    view.destroyBrowser(window.Tab1.tag(current).toInt());
+    window.Tab1.removeTab(current);
+    app.CurrentTabIndex = app.CurrentTabIndex - 1;
+    window.Tab1.select(app.CurrentTabIndex.value());
+    for (int position = 1; position <= window.Tab1.count(); ++position)
+        view.hideBrowser(window.Tab1.tag(position).toInt());
+    view.bringBrowserToFront(window.Tab1.tag(app.CurrentTabIndex.value()).toInt());
+}
+
+void GoToAddress(MainWindowModel& window, MainWindowView& view) {
+    QString address = window.comURL.text();
+    if (address.isEmpty())
+        return;
+    if (!address.startsWith(QLatin1String("http"))) {
+        address.prepend(QStringLiteral("http://"));
+        window.comURL.setText(address);
+    }
+    view.navigateBrowser(currentBrowserIndex(window), address, ExtraRequestHeaders());
+}
+
+} // namespace quillet

@@ -1,0 +1,32 @@
+#pragma once
+// The tab model: the tab strip Tab1 and the family of browsers wbr1, one per
+// tab; each tab's tag holds its browser's index. Indexes grow from 1 and are
+// never reused; the first tab never closes.
+#include <QString>
+
+namespace quillet {
+
+struct AppState;
+struct MainWindowModel;
+class MainWindowView;
+
+// "Content-Type: application/x-www-form-urlencoded" and the reader's user agent,
+// sent with the navigations the reader starts itself.
+QString ExtraRequestHeaders();
+
+// Adds a tab at the end with a new browser, hidden and not selected. An empty
+// address sends it home. Raises 6 when a counter would pass 32767.
+void OpenNewTab(AppState& app, MainWindowModel& window, MainWindowView& view,
+                const QString& address, const QString& headers, bool offline);
+// The user clicked a tab: it becomes current and its browser the one shown.
+void SwitchTab(AppState& app, MainWindowModel& window, MainWindowView& view);
+// Closes the current tab unless it is the first; the tab to its left becomes current.
+void CloseCurrentTab(AppState& app, MainWindowModel& window, MainWindowView& view);
+// The browser index of the selected tab, 0 when there is none.
+int currentBrowserIndex(const MainWindowModel& window);
+
+// Go to the address box's text: "http://" is put in front unless it begins
+// with "http" (case-sensitive); empty text does nothing.
+void GoToAddress(MainWindowModel& window, MainWindowView& view);
+
+} // namespace quillet

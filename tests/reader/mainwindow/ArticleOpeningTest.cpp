@@ -1,0 +1,81 @@
+#include "reader/mainwindow/ArticleOpening.h"
+#include "platform/gdi/SystemColors.h"
+#include "platform/runtime/MessageBox.h"
+#include "platform/text/Codepage.h"
+#include "reader/app/AppState.h"
+#include "reader/mainwindow/MainWindowModel.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+using testing_support::ProgramFolder;
+using testing_support::readBytes;
+
+namespace {
+
+class Navigations : public MainWindowView {
+public:
+    void navigateBrowser(int index, const QString& address) override {
+        log << QStringLiteral("%1 %2").arg(index).arg(address);
+    }
+    void bringBrowserToFront(int) override {}
+    void arrangeSplitters() override {}
+    QStringList log;
+};
+
+} // namespace
+
+TEST(OpenArticle, ShowsRecordsAndRemembersTheTitleOnce) {
+    ProgramFolder folder;
+    AppState app(folder.path(), nullptr);
+    MainWindowModel window;
+    window.Tab1.setTag(1, QStringLiteral("1"));
+    window.lvw1.addRow({"1", "ニュース", "フィード", "t", "http://a/1", "", "", ""}, true,
+                       platform::gdi::sysColor(1));
+    window.lvw1.addRow({"2", "今日のニュース", "フィード", "t", "http://a/2", "", "", ""}, true,
+                       platform::gdi::sysColor(1));
+    Navigations view;
+
+    window.lvw1.setSelectedRow(1);
+    OpenArticle(app, window, view);
+    OpenArticle(app, window, view);
+    EXPECT_EQ(view.log, (QStringList{"1 http://a/1", "1 http://a/1"}));
+    EXPECT_FALSE(window.lvw1.cellBold(1, 0));
+    EXPECT_FALSE(window.lvw1.cellBold(1, 7));
+    EXPECT_EQ(window.lvw1.cellForeColor(1, 3), platform::gdi::sysColor(7));
+    EXPECT_TRUE(window.lvw1.cellBold(2, 1));
+
+    // The title holding a read one is shown but not remembered.
+    window.lvw1.setSelectedRow(2);
+    OpenArticle(app, window, view);
+    EXPECT_EQ(app.newsHistory.entries(), QStringList{QStringLiteral("ニュース")});
+    EXPECT_EQ(readBytes(folder.file("data/profile/History_News.lst")),
+              platform::text::encodeCp932(QStringLiteral("ニュース\r\n")));
+
+    const QStringList history =
+        platform::text::decodeCp932(readBytes(folder.file("data/profile/History.lst")))
+            .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(history.size(), 3);
+    EXPECT_TRUE(history[0].startsWith(QStringLiteral("\"ニュース\",\"フィード\",#")));
+    EXPECT_TRUE(history[0].endsWith(QStringLiteral("#,\"http://a/1\"")));
+}
+
+TEST(OpenArticle, HistoryRecordsLeaveTheTimeOutAtMidnight) {
+    const QDate day(2004, 5, 17);
+    EXPECT_EQ(historyRecord("t", "s", QDateTime(day, QTime(21, 3, 9)), "l"),
+              QStringLiteral("\"t\",\"s\",#2004-05-17 21:03:09#,\"l\""));
+    EXPECT_EQ(historyRecord("t", "s", QDateTime(day, QTime(0, 0, 0)), "l"),
+              QStringLiteral("\"t\",\"s\",#2004-05-17#,\"l\""));
+}
+
+TEST(OpenArticle, NodeStatusCountsFeedsOrNamesTheNode) {
+    MainWindowModel window;
+    window.tvw1.addNode(QString(), "root_1", "フォルダ", "CLOSE");
+    window.tvw1.addNode("root_1", "http://a/", "A", "XML");
+    window.tvw1.addNode("root_1", "http://b/", "B", "XML2");
+    window.tvw1.addNode(QString(), "root_2", "空", "CLOSE");
+    EXPECT_EQ(nodeStatusText(window, 1), QStringLiteral("2個のニュースサイトが登録されています。"));
+    EXPECT_EQ(nodeStatusText(window, 2), QStringLiteral("□A[http://a/]"));
+    EXPECT_EQ(nodeStatusText(window, 4), QStringLiteral("□空[root_2]"));
+}

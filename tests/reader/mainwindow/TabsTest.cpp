@@ -1,0 +1,159 @@
+#include "reader/mainwindow/Tabs.h"
+#include "platform/runtime/MessageBox.h"
+#include "platform/runtime/RuntimeError.h"
+#include "reader/app/AppState.h"
+#include "reader/mainwindow/MainWindowModel.h"
+#include "reader/mainwindow/WebSearch.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+
+namespace {
+
+// Records what the tab procedures ask of the window's browsers.
+class BrowserLog : public MainWindowView {
+public:
+    void navigateBrowser(int index, const QString& address) override {
+        log << QStringLiteral("go %1 %2").arg(index).arg(address);
+    }
+    void navigateBrowser(int index, const QString& address, const QString& headers) override {
+        log << QStringLiteral("go %1 %2 +headers").arg(index).arg(address);
+        lastHeaders = headers;
+    }
+    void bringBrowserToFront(int index) override { log << QStringLiteral("front %1").arg(index); }
+    void arrangeSplitters() override {}
+    void createBrowser(int index) override { log << QStringLiteral("create %1").arg(index); }
+    void destroyBrowser(int index) override { log << QStringLiteral("destroy %1").arg(index); }
+    void browserGoHome(int index) override { log << QStringLiteral("home %1").arg(index); }
+    void setBrowserOffline(int index, bool offline) override {
+        if (offline)
+            log << QStringLiteral("offline %1").arg(index);
+    }
+    QString browserLocation(int index) const override {
+        return QStringLiteral("http://page/%1").arg(index);
+    }
+    void setCaption(const QString& text) override { caption = text; }
+    QStringList log;
+    QString lastHeaders;
+    QString caption;
+};
+
+class TabModel : public ::testing::Test {
+protected:
+    TabModel() : app(QStringLiteral("/program"), nullptr) {
+        window.Tab1.setTag(1, QStringLiteral("1"));
+    }
+    QStringList tags() const {
+        QStringList list;
+        for (int position = 1; position <= window.Tab1.count(); ++position)
+            list << window.Tab1.tag(position);
+        return list;
+    }
+    void select(int position) {
+        window.Tab1.select(position);
+        SwitchTab(app, window, view);
+    }
+    AppState app;
+    MainWindowModel window;
+    BrowserLog view;
+};
+
+} // namespace
+
+TEST_F(TabModel, NewTabsGetNewBrowsersThatStartHiddenAndUnselected) {
+    OpenNewTab(app, window, view, QString(), QString(), false);
+    OpenNewTab(app, window, view, QStringLiteral("http://a/"), ExtraRequestHeaders(), true);
+    OpenNewTab(app, window, view, QStringLiteral("http://b/"), QString(), false);
+    EXPECT_EQ(tags(), (QStringList{"1", "2", "3", "4"}));
+    EXPECT_EQ(window.Tab1.selected(), 1);
+    EXPECT_EQ(view.log, (QStringList{"create 2", "home 2", "create 3", "offline 3",
+                                     "go 3 http://a/ +headers", "create 4", "go 4 http://b/"}));
+    EXPECT_EQ(view.lastHeaders, QStringLiteral("Content-Type: application/x-www-form-urlencoded\r\n"
+                                               "User-Agent: Quillet/1.00\r\n"));
+    EXPECT_EQ(app.TabCounter.value(), 4);
+    EXPECT_EQ(app.LastBrowserIndex.value(), 4);
+}
+
+TEST_F(TabModel, ClosingMakesTheLeftTabCurrentAndNeverClosesTheFirst) {
+    for (int i = 0; i < 3; ++i)
+        OpenNewTab(app, window, view, QString(), QString(), false);
+    window.Tab1.setCaption(4, QStringLiteral("四"));
+    select(4);
+    EXPECT_EQ(view.caption, QStringLiteral("四 - Quillet"));
+    EXPECT_EQ(window.comURL.text(), QStringLiteral("http://page/4"));
+    view.log.clear();
+    CloseCurrentTab(app, window, view);
+    EXPECT_EQ(tags(), (QStringList{"1", "2", "3"}));
+    EXPECT_EQ(app.CurrentTabIndex.value(), 3);
+    EXPECT_EQ(view.log.first(), QStringLiteral("destroy 4"));
+    EXPECT_EQ(view.log.last(), QStringLiteral("front 3"));
+
+    select(2);
+    CloseCurrentTab(app, window, view);
+    EXPECT_EQ(tags(), (QStringList{"1", "3"}));
+    EXPECT_EQ(window.Tab1.selected(), 1);
+
+    CloseCurrentTab(app, window, view);
+    EXPECT_EQ(tags(), (QStringList{"1", "3"}));
+    // Counters are never lowered, and a new browser never reuses an index.
+    OpenNewTab(app, window, view, QString(), QString(), false);
+    EXPECT_EQ(tags(), (QStringList{"1", "3", "5"}));
+    EXPECT_EQ(app.TabCounter.value(), 5);
+}
+
+TEST_F(TabModel, CountersStopAt32767WithoutAddingATab) {
+    app.TabCounter = 32767;
+    EXPECT_THROW(OpenNewTab(app, window, view, QString(), QString(), false),
+                 platform::RuntimeError);
+    EXPECT_EQ(window.Tab1.count(), 1);
+    EXPECT_EQ(app.LastBrowserIndex.value(), 1);
+}
+
+TEST_F(TabModel, AddressesGetTheSchemeWhenTheyDoNotBeginWithHttp) {
+    const struct {
+        const char* typed;
+        const char* sent;
+    } cases[] = {{"example.jp", "http://example.jp"},
+                 {"HTTP://EXAMPLE.JP", "http://HTTP://EXAMPLE.JP"},
+                 {"https://example.jp/", "https://example.jp/"},
+                 {"http://a/", "http://a/"}};
+    for (const auto& c : cases) {
+        view.log.clear();
+        window.comURL.setText(QString::fromLatin1(c.typed));
+        GoToAddress(window, view);
+        EXPECT_EQ(window.comURL.text(), QString::fromLatin1(c.sent));
+        EXPECT_EQ(view.log, QStringList{QStringLiteral("go 1 %1 +headers").arg(c.sent)});
+    }
+    view.log.clear();
+    window.comURL.setText(QString());
+    GoToAddress(window, view);
+    EXPECT_TRUE(view.log.isEmpty());
+}
+
+TEST(WebSearch, EveryEngineGetsItsAddressWithTheWordsInShiftJis) {
+    const QString expected[] = {
+        "http://www.google.co.jp/"
+        "search?hl=ja&inlang=ja&ie=Shift_JIS&q=a+b%20%93%FA%96%7B&lr=lang_ja",
+        "http://images.google.co.jp/"
+        "images?hl=ja&inlang=ja&lr=lang_ja&ie=Shift_JIS&q=a+b%20%93%FA%96%7B",
+        "http://www.google.co.jp/search?hl=ja&inlang=ja&ie=Shift_JIS&q=a+b%20%93%FA%96%7B",
+        "http://search.yahoo.co.jp/bin/query?p=a+b%20%93%FA%96%7B&hc=0&hs=0",
+        "http://www.infoseek.co.jp/"
+        "OTitles?col=OW&lk=noframes&qp=0&nh=10&svx=100600&qt=a+b%20%93%FA%96%7B",
+        "http://www.excite.co.jp/"
+        "search.gw?target=combined&c=web&lk=excite_jp&lang=jp&search=a+b%20%93%FA%96%7B",
+        "http://www.google.co.jp/search?hl=ja&inlang=ja&ie=Shift_JIS&q=a+b%20%93%FA%96%7B",
+        "http://search.fresheye.com/?term=monthly&kw=a+b%20%93%FA%96%7B",
+        "http://search.auctions.yahoo.co.jp/search/auc?alocale=0jp&acc=jp&p=a+b%20%93%FA%96%7B",
+        "http://auction.excite.co.jp/search_results?s=a+b%20%93%FA%96%7B",
+    };
+    for (int engine = 0; engine < 10; ++engine)
+        EXPECT_EQ(searchAddress(engine, QStringLiteral("a+b 日本")), expected[engine]) << engine;
+    EXPECT_EQ(searchAddress(0, QString()),
+              QStringLiteral(
+                  "http://www.google.co.jp/search?hl=ja&inlang=ja&ie=Shift_JIS&q=&lr=lang_ja"));
+    EXPECT_TRUE(searchAddress(10, QStringLiteral("x")).isEmpty());
+    EXPECT_TRUE(searchAddress(-1, QStringLiteral("x")).isEmpty());
+}
