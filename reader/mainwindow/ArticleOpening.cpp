@@ -28,6 +28,18 @@ QString historyRecord(const QString& title, const QString& source, const QDateTi
            stamp + QStringLiteral("#,\"") + link + QLatin1Char('"');
 }
 
+QString articleClipboardText(const MainWindowModel& window, bool title, bool link) {
+    const int row = window.lvw1.selectedRow();
+    if (window.lvw1.count() == 0 || row == 0)
+        return QString();
+    QString text = title ? window.lvw1.itemText(row, TitleColumn) : QString();
+    if (title && link)
+        text += QLatin1Char(' ');
+    if (link)
+        text += window.lvw1.itemText(row, LinkColumn);
+    return text;
+}
+
 QString nodeStatusText(const MainWindowModel& window, int node) {
     const QList<int> children = window.tvw1.childrenOf(node);
     if (!children.isEmpty())

@@ -17,6 +17,11 @@ void OpenArticle(AppState& app, MainWindowModel& window, MainWindowView& view);
 QString historyRecord(const QString& title, const QString& source, const QDateTime& when,
                       const QString& link);
 
+// What the list pop-up's copy entries put on the clipboard for the selected
+// row: its title, its link, or both joined by one blank; empty without a
+// selected row.
+QString articleClipboardText(const MainWindowModel& window, bool title, bool link);
+
 // The status text for a click on a tree node: the number of its feeds for a
 // node with children, else its name and key.
 QString nodeStatusText(const MainWindowModel& window, int node);

@@ -474,6 +474,29 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
     on("mnuViewStop", [this] { browserCommand(QStringLiteral("KEY_STOP")); });
     on("mnuViewRefresh", [this] { browserCommand(QStringLiteral("KEY_REFRESH")); });
     on("mnuPoptvwGetNews", [this] { OpenFeed(app_, model_, *this); });
+    // Page commands run on the current browser without prompting where the
+    // command allows it; a browser that cannot carry one out ignores it.
+    const struct {
+        const char* menu;
+        int command;
+    } pageCommands[] = {
+        {"mnuEditCut", platform::web::command::Cut},
+        {"mnuEditCopy", platform::web::command::Copy},
+        {"mnuEditPaste", platform::web::command::Paste},
+        {"mnuFileAllSelect", platform::web::command::SelectAll},
+        {"mnuFilePrintThisPage", platform::web::command::Print},
+        {"mnuFilePrintPreView", platform::web::command::PrintPreview},
+        {"mnuFilePrintPageSetup", platform::web::command::PageSetup},
+        {"mnuFileSaveAs", platform::web::command::SaveAs},
+        {"mnuFileShowPropertyPage", platform::web::command::Properties},
+    };
+    for (const auto& page : pageCommands) {
+        const int command = page.command;
+        on(page.menu, [this, command] {
+            if (platform::web::WebBrowser* target = currentBrowser())
+                target->ExecWB(command, platform::web::option::DontPromptUser);
+        });
+    }
     on("mnuTabAddNewTab", [this] { openTab(QString(), QString()); });
     on("mnuTabDeleteSelectTab", [this] { CloseCurrentTab(app_, model_, *this); });
     on("mnuPopTabCloseTab", [this] { CloseCurrentTab(app_, model_, *this); });
@@ -502,13 +525,9 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
         QApplication::clipboard()->setText(model_.tvw1.key(selected));
     });
     const auto copyArticle = [this](bool title, bool link) {
-        if (model_.lvw1.count() == 0 || model_.lvw1.selectedRow() == 0)
+        const QString text = articleClipboardText(model_, title, link);
+        if (text.isEmpty() && model_.lvw1.selectedRow() == 0)
             return;
-        QString text = title ? selectedArticleField(1) : QString();
-        if (title && link)
-            text += QLatin1Char(' ');
-        if (link)
-            text += selectedArticleField(4);
         QApplication::clipboard()->clear();
         QApplication::clipboard()->setText(text);
     };

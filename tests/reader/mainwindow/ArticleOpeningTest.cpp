@@ -79,3 +79,14 @@ TEST(OpenArticle, NodeStatusCountsFeedsOrNamesTheNode) {
     EXPECT_EQ(nodeStatusText(window, 2), QStringLiteral("□A[http://a/]"));
     EXPECT_EQ(nodeStatusText(window, 4), QStringLiteral("□空[root_2]"));
 }
+
+TEST(OpenArticle, CopyEntriesPutTitleLinkOrBoth) {
+    MainWindowModel window;
+    EXPECT_TRUE(articleClipboardText(window, true, true).isEmpty());
+    window.lvw1.addRow({"1", "天気", "f", "t", "http://l/", "", "", ""}, false);
+    EXPECT_TRUE(articleClipboardText(window, true, false).isEmpty()); // nothing selected
+    window.lvw1.setSelectedRow(1);
+    EXPECT_EQ(articleClipboardText(window, true, false), QStringLiteral("天気"));
+    EXPECT_EQ(articleClipboardText(window, false, true), QStringLiteral("http://l/"));
+    EXPECT_EQ(articleClipboardText(window, true, true), QStringLiteral("天気 http://l/"));
+}

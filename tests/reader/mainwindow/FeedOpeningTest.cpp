@@ -4,6 +4,7 @@
 #include "reader/app/Settings.h"
 #include "reader/mainwindow/MainWindowModel.h"
 #include "support/TempFiles.h"
+#include "support/TestHttpServer.h"
 
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -51,11 +52,13 @@ protected:
 } // namespace
 
 TEST_F(Opening, AFeedIsFetchedParsedAndShownInTheSelectedTab) {
-    const QString source = sources.path() + QStringLiteral("/feed.xml");
-    writeBytes(source, "<rss><channel><item><title>記事</title><link>http://a/</link></item>"
-                       "</channel></rss>");
-    select(QUrl::fromLocalFile(source).toString(), QStringLiteral("フィード"),
-           QStringLiteral("XML"));
+    testing_support::TestHttpServer server;
+    server.serve("/feed.xml", {200,
+                               "<rss><channel><item><title>記事</title><link>http://a/</link>"
+                               "</item></channel></rss>",
+                               {},
+                               testing_support::Reply::Mode::Normal});
+    select(server.url("/feed.xml"), QStringLiteral("フィード"), QStringLiteral("XML"));
     OpenFeed(app, window, view);
     EXPECT_EQ(window.lvw1.count(), 1);
     EXPECT_EQ(window.stb1.panelText(1), QStringLiteral("HTMLファイルを作成します。"));
@@ -85,5 +88,24 @@ TEST_F(Opening, SitesAreShownDirectlyAndFoldersDoNothing) {
     view.navigations.clear();
     window.tvw1.setSelectedIndex(1);
     OpenFeed(app, window, view);
+    EXPECT_TRUE(view.navigations.isEmpty());
+}
+
+TEST_F(Opening, DocumentsRebuildThePageAndFailedDownloadsKeepIt) {
+    window.lvw1.addRow({QStringLiteral("1"), QStringLiteral("前の記事")}, false);
+    select(QStringLiteral("doc://x"), QStringLiteral("文書"), QStringLiteral("DOC"));
+    OpenFeed(app, window, view);
+    EXPECT_EQ(window.lvw1.count(), 1);
+    EXPECT_EQ(view.navigations,
+              QStringList{QStringLiteral("1 ") + folder.file("data/temp/gateway.html")});
+    EXPECT_TRUE(QFile::exists(folder.file("data/temp/gateway.html")));
+
+    view.navigations.clear();
+    testing_support::TestHttpServer server;
+    select(server.url("/missing"), QStringLiteral("消えた"), QStringLiteral("XML"));
+    OpenFeed(app, window, view);
+    EXPECT_TRUE(
+        window.stb1.panelText(1).startsWith(QStringLiteral("ダウンロードできませんでした。")));
+    EXPECT_EQ(window.lvw1.count(), 1);
     EXPECT_TRUE(view.navigations.isEmpty());
 }
