@@ -1,6 +1,7 @@
 #include "reader/mainwindow/MainWindow.h"
 
 #include "platform/controls/ControlWidgets.h"
+#include "platform/dialogs/CommonDialog.h"
 #include "platform/forms/HostForm.h"
 #include "platform/forms/MenuControl.h"
 #include "platform/gdi/SystemColors.h"
@@ -11,6 +12,8 @@
 #include "reader/app/Lifecycle.h"
 #include "reader/app/ProgramPaths.h"
 #include "reader/catalogue/FeedKinds.h"
+#include "reader/catalogue/FeedList.h"
+#include "reader/catalogue/ImportExport.h"
 #include "reader/mainwindow/ArticleOpening.h"
 #include "reader/mainwindow/FeedOpening.h"
 #include "reader/mainwindow/MainMenus.h"
@@ -474,6 +477,38 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
     on("mnuViewStop", [this] { browserCommand(QStringLiteral("KEY_STOP")); });
     on("mnuViewRefresh", [this] { browserCommand(QStringLiteral("KEY_REFRESH")); });
     on("mnuPoptvwGetNews", [this] { OpenFeed(app_, model_, *this); });
+    const auto fileDialog = [this](const char* title, const char* filter) {
+        platform::dialogs::CommonDialog dialog;
+        dialog.DialogTitle = QString::fromUtf8(title);
+        dialog.Filter = QString::fromUtf8(filter);
+        dialog.InitDir = app_.programFolder;
+        return dialog;
+    };
+    const char* feedListFilter = "お気に入りファイル(*.brd)|*.brd|すべてのファイル(*.*)|*.*";
+    on("mnuFileExportCSV", [this, fileDialog] {
+        platform::dialogs::CommonDialog dialog =
+            fileDialog("CSVにエクスポート", "CSVファイル(*.csv)|*.csv|すべてのファイル(*.*)|*.*");
+        if (dialog.ShowSave(this))
+            ExportCsvCommand(model_, dialog.FileName);
+    });
+    on("mnuFileExportFavorite", [this, fileDialog, feedListFilter] {
+        platform::dialogs::CommonDialog dialog =
+            fileDialog("お気に入りエクスポート", feedListFilter);
+        if (!dialog.ShowSave(this))
+            return;
+        try {
+            SaveFeedList(model_.tvw1, dialog.FileName);
+        } catch (const platform::RuntimeError&) {
+            // An export that cannot be written ends quietly.
+        }
+    });
+    on("mnuFileImportFavorite", [this, fileDialog, feedListFilter] {
+        platform::dialogs::CommonDialog dialog = fileDialog("お気に入りインポート", feedListFilter);
+        dialog.FileName = QStringLiteral("Newslist.brd");
+        if (dialog.ShowOpen(this))
+            ImportFeedList(app_, model_, dialog.FileName);
+    });
+    on("mnuFileImportDefaultNews", [this] { ImportDefaultNews(app_, model_); });
     // Page commands run on the current browser without prompting where the
     // command allows it; a browser that cannot carry one out ignores it.
     const struct {

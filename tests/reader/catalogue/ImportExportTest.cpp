@@ -1,0 +1,91 @@
+#include "reader/catalogue/ImportExport.h"
+#include "platform/runtime/MessageBox.h"
+#include "platform/text/Codepage.h"
+#include "reader/app/AppState.h"
+#include "reader/app/ProgramPaths.h"
+#include "reader/mainwindow/MainWindowModel.h"
+#include "support/RecordingMessages.h"
+#include "support/TempFiles.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillet;
+using testing_support::cp932Lines;
+using testing_support::ProgramFolder;
+using testing_support::readBytes;
+using testing_support::writeBytes;
+
+namespace {
+
+class Catalogue : public ::testing::Test {
+protected:
+    Catalogue()
+        : app(folder.path(), std::make_unique<testing_support::RecordingMessages>(
+                                 shown, platform::MsgResult::Yes)) {
+        window.tvw1.addNode(QString(), "root_1", "ニュース", "CLOSE", "OPEN");
+        window.tvw1.addNode("root_1", "http://a/rss", "A \"quoted\"", "XML");
+        window.tvw1.addNode("root_1", "http://b/", "B", "IE");
+        window.tvw1.addNode("root_1", "http://c/rdf", "C", "XML2");
+        window.tvw1.addNode("root_1", "http://d/doc", "D", "DOC");
+    }
+    std::vector<testing_support::ShownMessage> shown;
+    ProgramFolder folder;
+    AppState app;
+    MainWindowModel window;
+};
+
+} // namespace
+
+TEST_F(Catalogue, CsvListsFeedsNumberedFromTwo) {
+    const QString path = folder.file("list.csv");
+    ASSERT_EQ(ExportFeedListCsv(window.tvw1, path), 0);
+    EXPECT_EQ(readBytes(path),
+              cp932Lines({"2,\"A \"quoted\"\",\"http://a/rss\"", "3,\"C\",\"http://c/rdf\"",
+                          "4,\"D\",\"http://d/doc\""}));
+    EXPECT_EQ(ExportFeedListCsv(window.tvw1, folder.file("no/such/list.csv")), -1);
+
+    EXPECT_EQ(csvPathFor("/x/list"), QStringLiteral("/x/list.csv"));
+    EXPECT_EQ(csvPathFor("/x/list.csv"), QStringLiteral("/x/list.csv"));
+    EXPECT_EQ(csvPathFor("/x/LIST.CSV"), QStringLiteral("/x/LIST.CSV"));
+
+    ExportCsvCommand(window, folder.file("out"));
+    EXPECT_TRUE(QFile::exists(folder.file("out.csv")));
+    EXPECT_TRUE(window.stb1.panelText(1).startsWith(
+        QStringLiteral("お気に入りをCSVファイルに出力しました。[")));
+    ExportCsvCommand(window, folder.file("missing/out"));
+    EXPECT_TRUE(window.stb1.panelText(1).startsWith(
+        QStringLiteral("お気に入りをCSVファイルに正常出力できませんでした。[")));
+}
+
+TEST_F(Catalogue, ImportReplacesTheCatalogueOnlyWhenTheWholeFileReads) {
+    const QString good = folder.file("good.brd");
+    writeBytes(good, cp932Lines({R"("別","ROOT_FOLDER","root_9","")",
+                                 R"("X","http://x/","CHILD_NODE","1")"}));
+    ASSERT_TRUE(ImportFeedList(app, window, good));
+    EXPECT_EQ(window.tvw1.count(), 2);
+    EXPECT_EQ(window.tvw1.text(2), QStringLiteral("X"));
+    EXPECT_EQ(window.tvw1.parentOf(2), 1);
+    EXPECT_TRUE(app.catalogueComplete);
+
+    const QString broken = folder.file("broken.brd");
+    writeBytes(broken, cp932Lines({R"("新","ROOT_FOLDER","root_1","")",
+                                   R"("孤","http://y/","CHILD_NODE","x")"}));
+    EXPECT_FALSE(ImportFeedList(app, window, broken));
+    EXPECT_EQ(window.tvw1.count(), 2);
+    EXPECT_EQ(window.tvw1.text(1), QStringLiteral("別"));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].text.endsWith(broken));
+}
+
+TEST_F(Catalogue, DefaultNewsAsksThenReadsEveryShippedList) {
+    writeBytes(folder.file("data/brd/a.brd"), cp932Lines({R"("甲","ROOT_FOLDER","root_a","")"}));
+    writeBytes(folder.file("data/brd/b.brd"), cp932Lines({R"("孤","http://y/","CHILD_NODE","1")"}));
+    window.File1.setPath(folder.file("data/brd/"));
+    ImportDefaultNews(app, window);
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0].text, QStringLiteral("現在のニュースを削除して標準設定に戻しますか？"));
+    EXPECT_EQ(shown[0].title, QStringLiteral("■ニュースのインポート"));
+    EXPECT_TRUE(shown[1].text.endsWith(folder.file("data/brd/b.brd")));
+    EXPECT_EQ(window.tvw1.count(), 1);
+    EXPECT_EQ(window.tvw1.text(1), QStringLiteral("甲"));
+}
