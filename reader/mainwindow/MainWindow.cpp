@@ -11,6 +11,8 @@
 #include "reader/app/AppState.h"
 #include "reader/app/Lifecycle.h"
 #include "reader/app/ProgramPaths.h"
+#include "reader/catalogue/AddFeedDialog.h"
+#include "reader/catalogue/AddFeedModel.h"
 #include "reader/catalogue/FeedKinds.h"
 #include "reader/catalogue/FeedList.h"
 #include "reader/catalogue/ImportExport.h"
@@ -509,6 +511,25 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
             ImportFeedList(app_, model_, dialog.FileName);
     });
     on("mnuFileImportDefaultNews", [this] { ImportDefaultNews(app_, model_); });
+    on("mnuEditAddNews", [this] { showAddFeed([](AddFeedModel&) {}); });
+    on("mnuPoptvwShowProperty", [this] {
+        const int selected = model_.tvw1.selectedIndex();
+        if (selected != 0)
+            showAddFeed([selected](AddFeedModel& feed) { feed.prepareProperties(selected); });
+    });
+    on("mnuPoplvwAddFavorite", [this] {
+        if (model_.lvw1.count() == 0 || model_.lvw1.selectedRow() == 0)
+            return;
+        const QString link = selectedArticleField(4);
+        const QString title = selectedArticleField(1);
+        showAddFeed([link, title](AddFeedModel& feed) {
+            feed.txtURL = link;
+            feed.txtName = title;
+            const bool page =
+                link.endsWith(QLatin1String(".html")) || link.endsWith(QLatin1String(".htm"));
+            feed.comSelect.setListIndex(page ? 1 : 0);
+        });
+    });
     // Page commands run on the current browser without prompting where the
     // command allows it; a browser that cannot carry one out ignores it.
     const struct {
@@ -572,7 +593,33 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
     return handlers;
 }
 
+void MainWindow::showAddFeed(const std::function<void(AddFeedModel&)>& preset) {
+    try {
+        AddFeedDialog dialog(model_, this);
+        preset(dialog.model());
+        dialog.move(geometry().topLeft());
+        dialog.exec();
+    } catch (const platform::RuntimeError&) {
+        // The dialog simply does not appear.
+    }
+}
+
 void MainWindow::connectCommands() {
+    connect(&model_.tlb3, &platform::controls::ToolBarModel::buttonClicked, this,
+            [this](const QString& key) {
+                const int selected = model_.tvw1.selectedIndex();
+                if (key != QLatin1String("ADD") || model_.tvw1.count() == 0 || selected == 0 ||
+                    !isFolderImage(model_.tvw1.image(selected)))
+                    return;
+                const int tab = model_.Tab1.selected();
+                const QString caption = tab > 0 ? model_.Tab1.caption(tab) : QString();
+                const QString address = browserLocation(currentBrowserIndex(model_));
+                showAddFeed([caption, address](AddFeedModel& feed) {
+                    feed.comSelect.setListIndex(1);
+                    feed.txtURL = address;
+                    feed.txtName = caption;
+                });
+            });
     connect(tab1_, &platform::controls::TabStripWidget::tabClickedAt, this,
             [this](int) { SwitchTab(app_, model_, *this); });
     connect(tab1_, &platform::controls::TabStripWidget::middleReleased, this,

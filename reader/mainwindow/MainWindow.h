@@ -32,6 +32,7 @@ class HostForm;
 namespace quillet {
 
 struct AppState;
+class AddFeedModel;
 class SplitterBar;
 
 class MainWindow : public QMainWindow, public MainWindowView {
@@ -81,6 +82,7 @@ private:
     void deleteSelectedNode();
     QString selectedArticleField(int column) const;
     void openTab(const QString& address, const QString& headers);
+    void showAddFeed(const std::function<void(AddFeedModel&)>& preset);
     int pixels(int twips) const;
     int twips(int pixels) const;
     QRect pixelRect(const TwipsRect& rect) const;

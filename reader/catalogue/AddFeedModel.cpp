@@ -1,0 +1,196 @@
+#include "reader/catalogue/AddFeedModel.h"
+
+#include "platform/runtime/RuntimeError.h"
+#include "reader/catalogue/FeedKinds.h"
+#include "reader/mainwindow/MainWindowModel.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr int KeyNotUnique = 35602;
+constexpr int SiteWithRss = 0;
+constexpr int RssVersion100 = 2;
+
+const QString AddCaption = QStringLiteral("■新規ニュース追加");
+const QString PropertiesCaption = QStringLiteral("■ニュースのプロパティ");
+const QString AddButton = QStringLiteral("追加(&A)");
+const QString ChangeButton = QStringLiteral("変更(&C)");
+
+// A node and what it carries, kept while the node is taken out of the tree.
+struct SavedNode {
+    QString parentKey;
+    QString key;
+    QString text;
+    QString image;
+    QString selectedImage;
+    bool expanded = false;
+};
+
+void saveSubtree(const platform::controls::TreeViewModel& tree, int index, const QString& parentKey,
+                 std::vector<SavedNode>& out) {
+    out.push_back({parentKey, tree.key(index), tree.text(index), tree.image(index),
+                   tree.selectedImage(index), tree.isExpanded(index)});
+    const QString key = tree.key(index);
+    for (int child : tree.childrenOf(index))
+        saveSubtree(tree, child, key, out);
+}
+
+} // namespace
+
+AddFeedModel::AddFeedModel(MainWindowModel& window)
+    : caption(AddCaption), cmdAddCaption(AddButton), txtName(QStringLiteral("新規ニュース")),
+      window_(window) {
+    comSelect.addEntry(QStringLiteral("新規ニュースサイト(RSS対応)"));
+    comSelect.addEntry(QStringLiteral("新規ニュースサイト(RSS非対応)"));
+    for (const char* version : {"0.91", "0.92", "1.00", "2.00"})
+        comRss.addEntry(QString::fromLatin1(version));
+    comRss.setListIndex(0);
+    comSelect.setListIndex(0);
+
+    // Every folder, sub-folders included, as one flat list in the main tree's
+    // index order; the keys are the main tree's, so the pick names one folder
+    // even when two folders share a name.
+    const auto& tree = window_.tvw1;
+    for (int i = 1; i <= tree.count(); ++i) {
+        if (isFolderImage(tree.image(i)))
+            tvw1.addNode(QString(), tree.key(i), tree.text(i), image::Closed);
+    }
+}
+
+void AddFeedModel::prepareProperties(int nodeIndex) {
+    const auto& tree = window_.tvw1;
+    caption = PropertiesCaption;
+    cmdAddCaption = ChangeButton;
+    txtName = tree.text(nodeIndex);
+    txtURL = tree.key(nodeIndex);
+    editedKey_ = txtURL;
+    propertiesMode_ = true;
+
+    const QString kind = tree.image(nodeIndex);
+    if (kind == image::Rss) {
+        comSelect.setListIndex(SiteWithRss);
+        comRss.setListIndex(0);
+    } else if (kind == image::Rdf) {
+        comSelect.setListIndex(SiteWithRss);
+        comRss.setListIndex(RssVersion100);
+    } else if (kind == image::WebSite) {
+        // Showing a web site as an RSS site would turn it into one on "変更".
+        comSelect.setListIndex(1);
+    }
+    presetSelect_ = comSelect.listIndex();
+    presetRss_ = comRss.listIndex();
+    tick();
+}
+
+void AddFeedModel::tick() {
+    comRssEnabled = comSelect.listIndex() == SiteWithRss;
+}
+
+QString AddFeedModel::kindCode() const {
+    if (comSelect.listIndex() != SiteWithRss)
+        return image::WebSite;
+    return comRss.listIndex() == RssVersion100 ? image::Rdf : image::Rss;
+}
+
+AddFeedModel::Result AddFeedModel::confirm() {
+    return isPropertiesMode() ? applyEdits() : add();
+}
+
+AddFeedModel::Result AddFeedModel::add() {
+    // A URL of blanks only would make a node without a key: no feed at all.
+    const QString key = txtURL.trimmed();
+    if (key.isEmpty() || txtName.isEmpty())
+        return Result::Ignored;
+    const int picked = tvw1.selectedIndex();
+    if (picked == 0)
+        return Result::Ignored;
+    auto& tree = window_.tvw1;
+    const QString folderKey = tvw1.key(picked);
+    if (tree.indexOfKey(folderKey) == 0)
+        return Result::Ignored;
+
+    try {
+        tree.addNode(folderKey, key, txtName, kindCode());
+    } catch (const platform::RuntimeError& error) {
+        if (error.number() != KeyNotUnique)
+            return Result::Ignored;
+        reportDuplicate();
+        return Result::Duplicate;
+    }
+    window_.stb1.setPanelText(1, tvw1.text(picked) + QStringLiteral("に[") + txtName +
+                                     QStringLiteral("]を追加しました。"));
+    return Result::Added;
+}
+
+// Pressing "変更(&C)" used to do nothing, so edits made here were silently
+// lost; now they are applied to the node under the same rules as adding.
+AddFeedModel::Result AddFeedModel::applyEdits() {
+    auto& tree = window_.tvw1;
+    const int index = tree.indexOfKey(editedKey_);
+    if (index == 0 || txtName.isEmpty())
+        return Result::Ignored;
+
+    // A folder's key is generated and its image marks it as a folder: only its
+    // name is the user's to change.
+    if (!isFolderImage(tree.image(index))) {
+        const QString key = txtURL.trimmed();
+        if (key.isEmpty())
+            return Result::Ignored;
+        if (urlTakenByOther(key)) {
+            reportDuplicate();
+            return Result::Duplicate;
+        }
+        const bool kindTouched =
+            comSelect.listIndex() != presetSelect_ || comRss.listIndex() != presetRss_;
+        if (kindTouched)
+            tree.setImage(index, kindCode());
+        if (key != editedKey_)
+            rekey(index, key);
+    }
+    tree.setText(tree.indexOfKey(editedKey_), txtName);
+    window_.stb1.setPanelText(1,
+                              QStringLiteral("[") + txtName + QStringLiteral("]を変更しました。"));
+    return Result::Changed;
+}
+
+bool AddFeedModel::urlTakenByOther(const QString& key) const {
+    return key != editedKey_ && window_.tvw1.containsKey(key);
+}
+
+void AddFeedModel::reportDuplicate() {
+    // The URL as typed, blanks included, so the user sees what was refused.
+    window_.stb1.setPanelText(1, QStringLiteral("[") + txtURL +
+                                     QStringLiteral("]はすでに追加されています。"));
+}
+
+// The tree cannot change a key in place, so the node is taken out and put back
+// under its parent with the new key, its subtree with it. It comes back as the
+// parent's last child.
+void AddFeedModel::rekey(int nodeIndex, const QString& newKey) {
+    auto& tree = window_.tvw1;
+    const int parent = tree.parentOf(nodeIndex);
+    const QString parentKey = parent == 0 ? QString() : tree.key(parent);
+    const bool wasSelected = tree.selectedIndex() == nodeIndex;
+
+    std::vector<SavedNode> saved;
+    saveSubtree(tree, nodeIndex, parentKey, saved);
+    saved.front().key = newKey;
+    for (std::size_t i = 1; i < saved.size(); ++i) {
+        if (saved[i].parentKey == editedKey_)
+            saved[i].parentKey = newKey;
+    }
+
+    tree.removeNode(nodeIndex);
+    for (const SavedNode& node : saved)
+        tree.addNode(node.parentKey, node.key, node.text, node.image, node.selectedImage);
+    for (const SavedNode& node : saved) {
+        if (node.expanded)
+            tree.setExpanded(tree.indexOfKey(node.key), true);
+    }
+    editedKey_ = newKey;
+    if (wasSelected)
+        tree.setSelectedIndex(tree.indexOfKey(newKey));
+}
+
+} // namespace quillet
