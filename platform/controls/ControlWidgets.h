@@ -28,10 +28,15 @@ signals:
     void nodeDoubleClicked(int index);
     void enterPressed(int index);
     void contextMenuAt(int index, const QPoint& globalPos);
+    // Plain text dropped on the tree.
+    void textDropped(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
 

@@ -2,9 +2,11 @@
 
 #include "platform/runtime/RuntimeError.h"
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QHash>
 #include <QIcon>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QStyledItemDelegate>
@@ -73,6 +75,8 @@ TreeViewWidget::TreeViewWidget(TreeViewModel* model, const ImageListModel* image
     setUniformRowHeights(true);
     setItemDelegate(new ImageKeyDelegate(images, this));
     setModel(model);
+    setAcceptDrops(true);
+    setDropIndicatorShown(false);
 
     for (int index : model->treeOrder()) {
         if (model->isExpanded(index))
@@ -166,6 +170,30 @@ QItemSelectionModel::SelectionFlags TreeViewWidget::selectionCommand(const QMode
         static_cast<const QMouseEvent*>(event)->button() == Qt::RightButton)
         return QItemSelectionModel::NoUpdate;
     return QTreeView::selectionCommand(index, event);
+}
+
+// Only plain text is taken; the tree's own rows are never dragged.
+void TreeViewWidget::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasText())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TreeViewWidget::dragMoveEvent(QDragMoveEvent* event) {
+    if (event->mimeData()->hasText())
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TreeViewWidget::dropEvent(QDropEvent* event) {
+    if (!event->mimeData()->hasText()) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    emit textDropped(event->mimeData()->text());
 }
 
 } // namespace platform::controls

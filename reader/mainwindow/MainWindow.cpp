@@ -605,6 +605,10 @@ void MainWindow::showAddFeed(const std::function<void(AddFeedModel&)>& preset) {
 }
 
 void MainWindow::connectCommands() {
+    connect(tvw1_, &platform::controls::TreeViewWidget::textDropped, this,
+            [this](const QString& text) {
+                showAddFeed([text](AddFeedModel& feed) { feed.txtURL = text; });
+            });
     connect(&model_.tlb3, &platform::controls::ToolBarModel::buttonClicked, this,
             [this](const QString& key) {
                 const int selected = model_.tvw1.selectedIndex();

@@ -2,8 +2,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
@@ -264,4 +266,26 @@ TEST(ToolBarAndStatusBarWidgets, FollowTheirModels) {
     EXPECT_EQ(labels[1]->text(), "3 new");
     status.setVisible(false);
     EXPECT_TRUE(statusBar.isHidden());
+}
+
+TEST(TreeViewWidget, DroppedPlainTextIsReported) {
+    TreeViewModel model;
+    ImageListModel images;
+    TreeViewWidget view(&model, &images);
+    QStringList dropped;
+    QObject::connect(&view, &TreeViewWidget::textDropped,
+                     [&dropped](const QString& text) { dropped << text; });
+    view.show();
+    QMimeData text;
+    text.setText(QStringLiteral("http://dropped.example/rss"));
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &drop);
+    QMimeData image;
+    image.setImageData(QImage(2, 2, QImage::Format_RGB32));
+    QDropEvent other(QPointF(5, 5), Qt::CopyAction, &image, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &other);
+    EXPECT_EQ(dropped, QStringList{QStringLiteral("http://dropped.example/rss")});
 }
