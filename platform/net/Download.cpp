@@ -1,4 +1,5 @@
 #include "platform/net/Download.h"
+#include "platform/text/LineFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -158,18 +159,7 @@ public:
 
     // False with errno set when the bytes could not all be written.
     bool write(const char* data, std::size_t size) {
-        while (size > 0) {
-            const ssize_t n = ::write(fd_, data, size);
-            if (n < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                return false;
-            }
-            data += n;
-            size -= static_cast<std::size_t>(n);
-        }
-        return true;
+        return text::writeAllBytes(fd_, data, static_cast<qsizetype>(size));
     }
 
     // Puts the complete body in place of the target. Empty on success.

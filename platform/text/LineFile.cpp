@@ -109,20 +109,7 @@ QString resolvedTarget(const QString& path) {
 }
 
 bool writeAll(int fd, const QByteArray& bytes) {
-    const char* data = bytes.constData();
-    std::size_t left = static_cast<std::size_t>(bytes.size());
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, left);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        data += n;
-        left -= static_cast<std::size_t>(n);
-    }
-    return true;
+    return writeAllBytes(fd, bytes.constData(), bytes.size());
 }
 
 // "*" any run of characters, "?" one character, everything else itself without
@@ -289,6 +276,22 @@ void writeLinesAtomic(const QString& path, const QStringList& lines) {
         text += QLatin1String("\r\n");
     }
     replaceFileAtomic(path, encodeFileText(text));
+}
+
+bool writeAllBytes(int fd, const char* data, qsizetype size) {
+    std::size_t left = static_cast<std::size_t>(size);
+    while (left > 0) {
+        const ssize_t n = ::write(fd, data, left);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return true;
 }
 
 void appendFileBytes(const QString& path, const QByteArray& bytes) {

@@ -26,6 +26,10 @@ void writeLinesAtomic(const QString& path, const QStringList& lines);
 // Raises with the file error numbers on failure.
 void appendFileBytes(const QString& path, const QByteArray& bytes);
 
+// Writes every byte to the open descriptor, going on after interruptions.
+// False with errno set when the bytes could not all be written.
+bool writeAllBytes(int fd, const char* data, qsizetype size);
+
 bool fileExists(const QString& path);   // a regular file
 bool folderExists(const QString& path); // a directory
 // Deletes one file; raises 53 when it is missing, 75 when it cannot be removed.

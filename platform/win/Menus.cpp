@@ -57,6 +57,12 @@ struct WindowMenus {
 template <class Listener> struct Listeners {
     std::map<int, Listener> entries;
     int next = 1;
+
+    int add(Listener listener) {
+        const int id = next++;
+        entries.emplace(id, std::move(listener));
+        return id;
+    }
 };
 
 // The menu table. Like the window table it is one per process, shared by the
@@ -670,10 +676,7 @@ QString menuItemText(HMENU menu, int position) {
 }
 
 int addMenuChangedListener(MenuChangedListener listener) {
-    auto& listeners = table().menuListeners;
-    const int id = listeners.next++;
-    listeners.entries.emplace(id, std::move(listener));
-    return id;
+    return table().menuListeners.add(std::move(listener));
 }
 
 void removeMenuChangedListener(int id) {
@@ -681,10 +684,7 @@ void removeMenuChangedListener(int id) {
 }
 
 int addMenuBarListener(MenuBarListener listener) {
-    auto& listeners = table().barListeners;
-    const int id = listeners.next++;
-    listeners.entries.emplace(id, std::move(listener));
-    return id;
+    return table().barListeners.add(std::move(listener));
 }
 
 void removeMenuBarListener(int id) {
