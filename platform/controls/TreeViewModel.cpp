@@ -12,6 +12,7 @@ struct TreeViewModel::Node {
     Node* parent = nullptr;
     QList<Node*> children;
     bool expanded = false;
+    bool checked = false;
     // Kept current so that numbering and Qt's parent() stay O(1): number is the
     // 1-based creation position, row the position among the siblings.
     int number = 0;
@@ -326,6 +327,10 @@ QVariant TreeViewModel::data(const QModelIndex& index, int role) const {
         return node->image;
     case SelectedImageKeyRole:
         return node->selectedImage;
+    case Qt::CheckStateRole:
+        if (!checkBoxes_)
+            return {};
+        return node->checked ? Qt::Checked : Qt::Unchecked;
     default:
         return {};
     }
@@ -334,7 +339,51 @@ QVariant TreeViewModel::data(const QModelIndex& index, int role) const {
 Qt::ItemFlags TreeViewModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    const Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return checkBoxes_ ? flags | Qt::ItemIsUserCheckable : flags;
+}
+
+bool TreeViewModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::CheckStateRole || !checkBoxes_)
+        return false;
+    Node* node = static_cast<Node*>(index.internalPointer());
+    node->checked = value.toInt() == Qt::Checked;
+    dataChangedFor(node);
+    emit nodeCheck(node->number);
+    return true;
+}
+
+void TreeViewModel::setCheckBoxes(bool on) {
+    if (checkBoxes_ == on)
+        return;
+    beginResetModel();
+    checkBoxes_ = on;
+    endResetModel();
+}
+
+bool TreeViewModel::checked(int index) const {
+    return nodeAt(index)->checked;
+}
+
+void TreeViewModel::setChecked(int index, bool checked) {
+    Node* node = nodeAt(index);
+    if (node->checked == checked)
+        return;
+    node->checked = checked;
+    dataChangedFor(node);
+}
+
+void TreeViewModel::setKey(int index, const QString& key) {
+    Node* node = nodeAt(index);
+    if (node->key == key)
+        return;
+    if (!key.isEmpty() && byKey_.contains(key))
+        raiseError(err::KeyNotUnique);
+    if (!node->key.isEmpty())
+        byKey_.remove(node->key);
+    node->key = key;
+    if (!key.isEmpty())
+        byKey_.insert(key, node);
 }
 
 } // namespace platform::controls

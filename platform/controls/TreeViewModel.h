@@ -56,6 +56,17 @@ public:
     int selectedIndex() const;
     void setSelectedIndex(int index);
 
+    // With check boxes on, every node shows one. A check the user makes arrives
+    // through setData and raises nodeCheck; setChecked does not, so a handler
+    // that checks other nodes does not call itself.
+    bool checkBoxes() const { return checkBoxes_; }
+    void setCheckBoxes(bool on);
+    bool checked(int index) const;
+    void setChecked(int index, bool checked);
+
+    // Gives the node another key; raises 35602 when another node has it.
+    void setKey(int index, const QString& key);
+
     bool singleSel() const { return singleSel_; }
     void setSingleSel(bool on) { singleSel_ = on; }
 
@@ -71,6 +82,7 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     static constexpr int ImageKeyRole = Qt::UserRole + 1;
     static constexpr int SelectedImageKeyRole = Qt::UserRole + 2;
@@ -78,6 +90,7 @@ public:
 signals:
     void selectionChanged(int index);
     void expandedChanged(int index, bool expanded);
+    void nodeCheck(int index);
 
 private:
     struct Node;
@@ -92,6 +105,7 @@ private:
     QList<Node*> roots_;
     QString tag_;
     bool singleSel_ = false;
+    bool checkBoxes_ = false;
     Node* selected_ = nullptr;
 };
 

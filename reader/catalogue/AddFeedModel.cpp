@@ -17,25 +17,6 @@ const QString PropertiesCaption = QStringLiteral("■ニュースのプロパテ
 const QString AddButton = QStringLiteral("追加(&A)");
 const QString ChangeButton = QStringLiteral("変更(&C)");
 
-// A node and what it carries, kept while the node is taken out of the tree.
-struct SavedNode {
-    QString parentKey;
-    QString key;
-    QString text;
-    QString image;
-    QString selectedImage;
-    bool expanded = false;
-};
-
-void saveSubtree(const platform::controls::TreeViewModel& tree, int index, const QString& parentKey,
-                 std::vector<SavedNode>& out) {
-    out.push_back({parentKey, tree.key(index), tree.text(index), tree.image(index),
-                   tree.selectedImage(index), tree.isExpanded(index)});
-    const QString key = tree.key(index);
-    for (int child : tree.childrenOf(index))
-        saveSubtree(tree, child, key, out);
-}
-
 } // namespace
 
 AddFeedModel::AddFeedModel(MainWindowModel& window)
@@ -164,33 +145,10 @@ void AddFeedModel::reportDuplicate() {
                                      QStringLiteral("]はすでに追加されています。"));
 }
 
-// The tree cannot change a key in place, so the node is taken out and put back
-// under its parent with the new key, its subtree with it. It comes back as the
-// parent's last child.
+// The node keeps its place among its siblings, so the saved list keeps its order.
 void AddFeedModel::rekey(int nodeIndex, const QString& newKey) {
-    auto& tree = window_.tvw1;
-    const int parent = tree.parentOf(nodeIndex);
-    const QString parentKey = parent == 0 ? QString() : tree.key(parent);
-    const bool wasSelected = tree.selectedIndex() == nodeIndex;
-
-    std::vector<SavedNode> saved;
-    saveSubtree(tree, nodeIndex, parentKey, saved);
-    saved.front().key = newKey;
-    for (std::size_t i = 1; i < saved.size(); ++i) {
-        if (saved[i].parentKey == editedKey_)
-            saved[i].parentKey = newKey;
-    }
-
-    tree.removeNode(nodeIndex);
-    for (const SavedNode& node : saved)
-        tree.addNode(node.parentKey, node.key, node.text, node.image, node.selectedImage);
-    for (const SavedNode& node : saved) {
-        if (node.expanded)
-            tree.setExpanded(tree.indexOfKey(node.key), true);
-    }
+    window_.tvw1.setKey(nodeIndex, newKey);
     editedKey_ = newKey;
-    if (wasSelected)
-        tree.setSelectedIndex(tree.indexOfKey(newKey));
 }
 
 } // namespace quillet

@@ -131,6 +131,10 @@ void appendFolder(const platform::controls::TreeViewModel& tree, int folder, QSt
 
 } // namespace
 
+QString feedRecordLine(const QString& name, const QString& url, const QString& kindField) {
+    return record(storableName(name), storableUrl(url), FeedMarker, kindField);
+}
+
 std::int16_t LoadFeedList(platform::controls::TreeViewModel& tree, const QString& path) {
     try {
         FieldReader reader(platform::text::decodeFileBytes(platform::text::readFileBytes(path)));

@@ -24,6 +24,10 @@ void SaveFeedList(const platform::controls::TreeViewModel& tree, const QString& 
 int AddFolderNode(platform::controls::TreeViewModel& tree, const QString& parentKey,
                   const QString& folderName);
 
+// One feed's record: its display name, its URL, "CHILD_NODE" and the kind field,
+// each in double quotes, with the quotes the format cannot hold replaced.
+QString feedRecordLine(const QString& name, const QString& url, const QString& kindField);
+
 // The lines SaveFeedList writes, for callers that need the records themselves.
 QStringList feedListRecords(const platform::controls::TreeViewModel& tree);
 

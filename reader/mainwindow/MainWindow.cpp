@@ -15,6 +15,7 @@
 #include "reader/catalogue/AddFeedModel.h"
 #include "reader/catalogue/FeedKinds.h"
 #include "reader/catalogue/FeedList.h"
+#include "reader/catalogue/FolderDialog.h"
 #include "reader/catalogue/ImportExport.h"
 #include "reader/mainwindow/ArticleOpening.h"
 #include "reader/mainwindow/FeedOpening.h"
@@ -97,7 +98,10 @@ MainWindow::MainWindow(AppState& app) : app_(app) {
     applyFormLayout();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The dialog works on the models, which go before the window's children do.
+    delete folderDialog_;
+}
 
 int MainWindow::pixels(int twips) const {
     const double dpi = logicalDpiY() > 0 ? logicalDpiY() : 96.0;
@@ -587,6 +591,23 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
         QApplication::clipboard()->clear();
         QApplication::clipboard()->setText(text);
     };
+    const auto folderMode = [&on, this](const char* name, int mode, bool modal) {
+        on(name, [this, mode, modal] { showFolderDialog(mode, modal); });
+    };
+    folderMode("mnuEditAddFolder", FolderDialogModel::AddRootFolder, true);
+    folderMode("mnuPoptvwAddRootFolder", FolderDialogModel::AddRootFolder, true);
+    folderMode("mnuFileOpen", FolderDialogModel::OpenAddress, true);
+    folderMode("mnhHelpShowVersion", FolderDialogModel::Version, true);
+    folderMode("mnuToolAutoReload", FolderDialogModel::NewsPatrol, false);
+    folderMode("mnuToolSearch", FolderDialogModel::Search, false);
+    on("mnuEditAddSubFolder", [this] { showSubFolderDialog(); });
+    on("mnuPoptvwAddSubFolder", [this] { showSubFolderDialog(); });
+    on("mnuEditShowSource", [this] {
+        platform::web::WebBrowser* shown = currentBrowser();
+        const QString source = shown != nullptr ? shown->documentBodyHtml() : QString();
+        showFolderDialog(FolderDialogModel::Source, false,
+                         [source](FolderDialogModel& folder) { folder.txtSource = source; });
+    });
     on("mnuPoplvwCopyDes", [copyArticle] { copyArticle(true, false); });
     on("mnuPoplvwCopyURL", [copyArticle] { copyArticle(false, true); });
     on("mnuPoplvwCopyDesAndURL", [copyArticle] { copyArticle(true, true); });
@@ -601,6 +622,42 @@ void MainWindow::showAddFeed(const std::function<void(AddFeedModel&)>& preset) {
         dialog.exec();
     } catch (const platform::RuntimeError&) {
         // The dialog simply does not appear.
+    }
+}
+
+void MainWindow::showFolderDialog(int mode, bool modal,
+                                  const std::function<void(FolderDialogModel&)>& preset) {
+    // A dialog closed by its command or its cancel button is unloaded; only
+    // one still on screen is reused, without loading again.
+    if (folderDialog_ != nullptr && !folderDialog_->isVisible())
+        delete folderDialog_;
+    if (folderDialog_ == nullptr)
+        folderDialog_ = new FolderDialog(app_, model_, *this, this);
+    FolderDialogModel& folder = folderDialog_->model();
+    folder.m_SetWindow(mode);
+    if (preset)
+        preset(folder);
+    folderDialog_->showModel();
+    if (modal) {
+        folderDialog_->hide(); // a shown dialog cannot turn modal
+        folderDialog_->exec();
+        delete folderDialog_;
+    } else {
+        folderDialog_->show();
+        folderDialog_->raise();
+        folderDialog_->activateWindow();
+    }
+}
+
+void MainWindow::showSubFolderDialog() {
+    auto& tree = model_.tvw1;
+    for (int node = 1; node <= tree.count(); ++node) {
+        if (tree.selectedIndex() == node && isFolderImage(tree.image(node))) {
+            const QString place = tree.text(node);
+            showFolderDialog(FolderDialogModel::AddSubFolder, true,
+                             [place](FolderDialogModel& folder) { folder.txtPlace = place; });
+            return;
+        }
     }
 }
 

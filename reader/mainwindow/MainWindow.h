@@ -6,6 +6,7 @@
 #include "reader/mainwindow/FormLayout.h"
 #include "reader/mainwindow/MainWindowModel.h"
 #include <QMainWindow>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
@@ -33,6 +34,8 @@ namespace quillet {
 
 struct AppState;
 class AddFeedModel;
+class FolderDialog;
+class FolderDialogModel;
 class SplitterBar;
 
 class MainWindow : public QMainWindow, public MainWindowView {
@@ -61,6 +64,7 @@ public:
     void setBrowserOffline(int browserIndex, bool offline) override;
     QString browserLocation(int browserIndex) const override;
     void setCaption(const QString& caption) override;
+    bool isOffline() const override { return offlineChecked(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +87,10 @@ private:
     QString selectedArticleField(int column) const;
     void openTab(const QString& address, const QString& headers);
     void showAddFeed(const std::function<void(AddFeedModel&)>& preset);
+    // Opens the folder dialog in a mode; a modeless one still open is reused.
+    void showFolderDialog(int mode, bool modal,
+                          const std::function<void(FolderDialogModel&)>& preset = {});
+    void showSubFolderDialog();
     int pixels(int twips) const;
     int twips(int pixels) const;
     QRect pixelRect(const TwipsRect& rect) const;
@@ -115,6 +123,7 @@ private:
     SplitterBar* dhSep_ = nullptr;
     QStackedWidget* browserStack_ = nullptr;
     std::map<int, platform::web::WebBrowser*> browsers_; // owned by browserStack_
+    QPointer<FolderDialog> folderDialog_;                // a child of the window while loaded
     bool closed_ = false;
 };
 

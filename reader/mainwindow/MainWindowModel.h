@@ -39,6 +39,8 @@ public:
         return QString();
     }
     virtual void setCaption(const QString& caption) { (void)caption; }
+    // Whether offline work is on, which new tabs take over.
+    virtual bool isOffline() const { return false; }
 };
 
 // Enabled and checked state of the menu entries, by name ("mnuViewAutoRefresh_time(3)").

@@ -224,3 +224,43 @@ TEST(TreeViewModelSelection, WithoutSingleSelectionSelectingLeavesExpansionAlone
     EXPECT_FALSE(t.model.isExpanded(t.a1));
     EXPECT_FALSE(t.model.isExpanded(t.b1));
 }
+
+TEST(TreeViewModelChecks, OnlyTheUsersCheckRaisesTheNodeCheckEvent) {
+    TwoBranches t;
+    const QModelIndex a1 = t.model.modelIndexOf(t.a1);
+    // Without check boxes the nodes offer none and a check is refused.
+    EXPECT_FALSE(t.model.flags(a1).testFlag(Qt::ItemIsUserCheckable));
+    EXPECT_FALSE(t.model.data(a1, Qt::CheckStateRole).isValid());
+    EXPECT_FALSE(t.model.setData(a1, Qt::Checked, Qt::CheckStateRole));
+
+    t.model.setCheckBoxes(true);
+    QList<int> events;
+    QObject::connect(&t.model, &TreeViewModel::nodeCheck, [&](int node) {
+        events << node;
+        // A handler that checks other nodes must not be called back for them.
+        t.model.setChecked(t.b1, t.model.checked(node));
+    });
+    EXPECT_TRUE(t.model.flags(a1).testFlag(Qt::ItemIsUserCheckable));
+    EXPECT_EQ(t.model.data(a1, Qt::CheckStateRole).toInt(), Qt::Unchecked);
+    EXPECT_TRUE(t.model.setData(a1, Qt::Checked, Qt::CheckStateRole));
+    EXPECT_TRUE(t.model.checked(t.a1));
+    EXPECT_TRUE(t.model.checked(t.b1));
+    EXPECT_EQ(t.model.data(a1, Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_EQ(events, QList<int>{t.a1});
+    EXPECT_EQ(raisedError([&] { t.model.checked(99); }), 9);
+}
+
+TEST(TreeViewModelKeys, ChangingAKeyKeepsThePlaceAndTheChildren) {
+    TwoBranches t;
+    t.model.setKey(t.a1, "a1-new");
+    EXPECT_EQ(t.model.indexOfKey("a1-new"), t.a1);
+    EXPECT_EQ(t.model.indexOfKey("a1"), 0);
+    EXPECT_EQ(t.model.parentOf(t.a1x), t.a1);
+    EXPECT_EQ(t.model.childrenOf(t.A), QList<int>{t.a1});
+    // A child can still be added under the new key; the old one is free again.
+    t.model.addNode("a1-new", "a1y", "Item a1y", "feed");
+    t.model.addNode({}, "a1", "Reused", "feed");
+    EXPECT_EQ(raisedError([&] { t.model.setKey(t.b1, "A"); }), 35602);
+    EXPECT_EQ(t.model.key(t.b1), QStringLiteral("b1"));
+    expectConsistent(t.model);
+}

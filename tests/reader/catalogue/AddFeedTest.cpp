@@ -172,6 +172,9 @@ TEST_F(AddFeed, ChangingAppliesTitleKindAndUrlInPlaceOfTheNode) {
     EXPECT_EQ(window.tvw1.parentOf(node), nodeOf("root_usr1"));
     EXPECT_EQ(window.tvw1.selectedIndex(), node);
     EXPECT_EQ(status(), QStringLiteral("[A2]を変更しました。"));
+    // It keeps its place: still the folder's first entry, in the saved order too.
+    EXPECT_EQ(window.tvw1.childrenOf(nodeOf("root_usr1")).front(), node);
+    EXPECT_EQ(node, 2);
     // The rest of the folder is untouched.
     EXPECT_EQ(window.tvw1.parentOf(nodeOf("http://b/rdf")), nodeOf("usr2"));
     EXPECT_EQ(window.tvw1.parentOf(nodeOf("usr2")), nodeOf("root_usr1"));
