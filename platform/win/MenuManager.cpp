@@ -218,6 +218,11 @@ private:
     // handled once, where it starts.
     bool isFirstReceiver(QWidget* widget) const {
         QWidget* focus = QApplication::focusWidget();
+        // A window that gets keys without being the active one (a dialog just
+        // closed and nothing activated the form again) hands them to its own
+        // focus widget.
+        if (!focus || !(focus == form_ || form_->isAncestorOf(focus)))
+            focus = form_->window()->focusWidget();
         if (focus && (focus == form_ || form_->isAncestorOf(focus)))
             return widget == focus;
         return widget == form_ || widget == form_->window();

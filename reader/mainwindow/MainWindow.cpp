@@ -620,6 +620,7 @@ void MainWindow::showAddFeed(const std::function<void(AddFeedModel&)>& preset) {
         preset(dialog.model());
         dialog.move(geometry().topLeft());
         dialog.exec();
+        activateWindow();
     } catch (const platform::RuntimeError&) {
         // The dialog simply does not appear.
     }
@@ -642,6 +643,7 @@ void MainWindow::showFolderDialog(int mode, bool modal,
         folderDialog_->hide(); // a shown dialog cannot turn modal
         folderDialog_->exec();
         delete folderDialog_;
+        activateWindow(); // keys and menus belong to the main window again
     } else {
         folderDialog_->show();
         folderDialog_->raise();

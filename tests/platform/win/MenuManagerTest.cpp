@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -694,6 +695,28 @@ TEST_F(MenuBar, AltAloneEntersTheBarAndAltWithAMnemonicOpensItsMenu) {
     EXPECT_FALSE(MenuTracker::isTracking());
     QCoreApplication::processEvents();
     EXPECT_EQ(state.commands, (std::vector<UINT>{201}));
+}
+
+TEST_F(MenuBar, AMnemonicReachingAnInactiveFormsFocusWidgetOpensTheMenu) {
+    // As after a dialog closes with nothing activating the form again: the
+    // keys arrive at the form's own focus widget while another window is active.
+    auto* edit = new QLineEdit(&form); // owned by the form
+    edit->show();
+    edit->setFocus();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QApplication::setActiveWindow(&other);
+    ASSERT_NE(QApplication::focusWidget(), edit);
+    ASSERT_EQ(form.focusWidget(), edit);
+    QKeyEvent alt(QEvent::KeyPress, Qt::Key_E, Qt::AltModifier, QStringLiteral("e"));
+    QApplication::sendEvent(edit, &alt);
+    ASSERT_EQ(MenuTracker::popupCount(), 1);
+    EXPECT_EQ(MenuTracker::popupMenu(0), this->edit);
+    EXPECT_TRUE(edit->text().isEmpty());
+    key(Qt::Key_Escape);
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(MenuTracker::isTracking());
 }
 
 TEST_F(MenuBar, ClickOpensAMenuAndHoveringSwitchesWhileOneIsOpen) {
