@@ -4,6 +4,7 @@
 #include "reader/catalogue/FeedList.h"
 #include "reader/mainwindow/MainWindowModel.h"
 #include "support/RecordingMessages.h"
+#include "support/RecordingView.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -12,22 +13,11 @@ using namespace quillet;
 using testing_support::cp932Lines;
 using testing_support::ProgramFolder;
 using testing_support::readBytes;
+using testing_support::RecordingView;
 using testing_support::ShownMessage;
 using testing_support::writeBytes;
 
 namespace {
-
-class RecordingView : public MainWindowView {
-public:
-    void navigateBrowser(int index, const QString& address) override {
-        navigations << QStringLiteral("%1 %2").arg(index).arg(address);
-    }
-    void bringBrowserToFront(int index) override { front = index; }
-    void arrangeSplitters() override { ++arranged; }
-    QStringList navigations;
-    int front = 0;
-    int arranged = 0;
-};
 
 const QStringList NewsList = {R"("ニュース","ROOT_FOLDER","root_usr1","")",
                               R"("速報","http://news.example/rss","CHILD_NODE","1")"};

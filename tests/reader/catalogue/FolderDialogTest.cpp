@@ -6,6 +6,7 @@
 #include "reader/catalogue/FolderDialogModel.h"
 #include "reader/mainwindow/MainWindowModel.h"
 #include "support/RecordingMessages.h"
+#include "support/RecordingView.h"
 #include "support/TempFiles.h"
 
 #include <QApplication>
@@ -22,30 +23,10 @@ using namespace quillet;
 using Outcome = FolderDialogModel::Outcome;
 using testing_support::cp932Lines;
 using testing_support::readBytes;
+using testing_support::RecordingView;
 using testing_support::writeBytes;
 
 namespace {
-
-// Records what the dialog asks of the main window's browsers.
-class BrowserLog : public MainWindowView {
-public:
-    void navigateBrowser(int index, const QString& address) override {
-        log << QStringLiteral("go %1 %2").arg(index).arg(address);
-    }
-    void navigateBrowser(int index, const QString& address, const QString& headers) override {
-        log << QStringLiteral("go %1 %2 headers[%3]").arg(index).arg(address, headers);
-    }
-    void bringBrowserToFront(int) override {}
-    void arrangeSplitters() override {}
-    void createBrowser(int index) override { log << QStringLiteral("create %1").arg(index); }
-    void setBrowserOffline(int index, bool offline) override {
-        if (offline)
-            log << QStringLiteral("offline %1").arg(index);
-    }
-    bool isOffline() const override { return offline; }
-    QStringList log;
-    bool offline = false;
-};
 
 // A catalogue with two root folders of the same name, one with a sub-folder.
 class FolderDialogTest : public ::testing::Test {
@@ -89,7 +70,7 @@ protected:
     testing_support::ProgramFolder folder;
     AppState app;
     MainWindowModel window;
-    BrowserLog view;
+    RecordingView view;
 };
 
 } // namespace

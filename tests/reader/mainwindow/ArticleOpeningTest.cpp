@@ -4,6 +4,7 @@
 #include "platform/text/Codepage.h"
 #include "reader/app/AppState.h"
 #include "reader/mainwindow/MainWindowModel.h"
+#include "support/RecordingView.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
@@ -11,20 +12,9 @@
 using namespace quillet;
 using testing_support::ProgramFolder;
 using testing_support::readBytes;
+using testing_support::RecordingView;
 
-namespace {
-
-class Navigations : public MainWindowView {
-public:
-    void navigateBrowser(int index, const QString& address) override {
-        log << QStringLiteral("%1 %2").arg(index).arg(address);
-    }
-    void bringBrowserToFront(int) override {}
-    void arrangeSplitters() override {}
-    QStringList log;
-};
-
-} // namespace
+namespace {} // namespace
 
 TEST(OpenArticle, ShowsRecordsAndRemembersTheTitleOnce) {
     ProgramFolder folder;
@@ -35,12 +25,12 @@ TEST(OpenArticle, ShowsRecordsAndRemembersTheTitleOnce) {
                        platform::gdi::sysColor(1));
     window.lvw1.addRow({"2", "今日のニュース", "フィード", "t", "http://a/2", "", "", ""}, true,
                        platform::gdi::sysColor(1));
-    Navigations view;
+    RecordingView view;
 
     window.lvw1.setSelectedRow(1);
     OpenArticle(app, window, view);
     OpenArticle(app, window, view);
-    EXPECT_EQ(view.log, (QStringList{"1 http://a/1", "1 http://a/1"}));
+    EXPECT_EQ(view.navigations, (QStringList{"1 http://a/1", "1 http://a/1"}));
     EXPECT_FALSE(window.lvw1.cellBold(1, 0));
     EXPECT_FALSE(window.lvw1.cellBold(1, 7));
     EXPECT_EQ(window.lvw1.cellForeColor(1, 3), platform::gdi::sysColor(7));

@@ -3,6 +3,7 @@
 #include "reader/app/AppState.h"
 #include "reader/app/Settings.h"
 #include "reader/mainwindow/MainWindowModel.h"
+#include "support/RecordingView.h"
 #include "support/TempFiles.h"
 #include "support/TestHttpServer.h"
 
@@ -12,19 +13,10 @@
 using namespace quillet;
 using testing_support::cp932Lines;
 using testing_support::ProgramFolder;
+using testing_support::RecordingView;
 using testing_support::writeBytes;
 
 namespace {
-
-class RecordingView : public MainWindowView {
-public:
-    void navigateBrowser(int index, const QString& address) override {
-        navigations << QStringLiteral("%1 %2").arg(index).arg(address);
-    }
-    void bringBrowserToFront(int) override {}
-    void arrangeSplitters() override {}
-    QStringList navigations;
-};
 
 class Opening : public ::testing::Test {
 protected:

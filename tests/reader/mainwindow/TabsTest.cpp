@@ -4,41 +4,16 @@
 #include "reader/app/AppState.h"
 #include "reader/mainwindow/MainWindowModel.h"
 #include "reader/mainwindow/WebSearch.h"
+#include "support/RecordingView.h"
 #include "support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
 using namespace quillet;
 
-namespace {
+using testing_support::RecordingView;
 
-// Records what the tab procedures ask of the window's browsers.
-class BrowserLog : public MainWindowView {
-public:
-    void navigateBrowser(int index, const QString& address) override {
-        log << QStringLiteral("go %1 %2").arg(index).arg(address);
-    }
-    void navigateBrowser(int index, const QString& address, const QString& headers) override {
-        log << QStringLiteral("go %1 %2 +headers").arg(index).arg(address);
-        lastHeaders = headers;
-    }
-    void bringBrowserToFront(int index) override { log << QStringLiteral("front %1").arg(index); }
-    void arrangeSplitters() override {}
-    void createBrowser(int index) override { log << QStringLiteral("create %1").arg(index); }
-    void destroyBrowser(int index) override { log << QStringLiteral("destroy %1").arg(index); }
-    void browserGoHome(int index) override { log << QStringLiteral("home %1").arg(index); }
-    void setBrowserOffline(int index, bool offline) override {
-        if (offline)
-            log << QStringLiteral("offline %1").arg(index);
-    }
-    QString browserLocation(int index) const override {
-        return QStringLiteral("http://page/%1").arg(index);
-    }
-    void setCaption(const QString& text) override { caption = text; }
-    QStringList log;
-    QString lastHeaders;
-    QString caption;
-};
+namespace {
 
 class TabModel : public ::testing::Test {
 protected:
@@ -57,7 +32,7 @@ protected:
     }
     AppState app;
     MainWindowModel window;
-    BrowserLog view;
+    RecordingView view;
 };
 
 } // namespace
