@@ -257,7 +257,7 @@ TEST_F(FolderDialogTest, ThePatrolListHoldsTheCheckedFeedsAndSwitchesThePatrolOn
     EXPECT_EQ(app.patrolPeriod, 1);
 }
 
-TEST_F(FolderDialogTest, APatrolListThatCannotBeWrittenIsReportedAndKeepsTheOldOne) {
+TEST_F(FolderDialogTest, APatrolListThatCannotBeWrittenIsReportedAndThePatrolStaysOff) {
     FolderDialogModel dialog(app, window, view);
     dialog.m_SetWindow(4);
     userCheck(dialog, patrolNode(dialog, "http://a/rss"), true);
