@@ -86,9 +86,17 @@ AddFeedModel::Result AddFeedModel::add() {
     const int picked = tvw1.selectedIndex();
     if (picked == 0)
         return Result::Ignored;
+    // The picker lists folders by name only, so the name decides: the last
+    // folder of the main tree with the picked name gets the feed. Feeds of that
+    // name do not count; the feed list has no place for a feed under a feed.
     auto& tree = window_.tvw1;
-    const QString folderKey = tvw1.key(picked);
-    if (tree.indexOfKey(folderKey) == 0)
+    const QString folderText = tvw1.text(picked);
+    QString folderKey;
+    for (int node = 1; node <= tree.count(); ++node) {
+        if (tree.text(node) == folderText && isFolderImage(tree.image(node)))
+            folderKey = tree.key(node);
+    }
+    if (folderKey.isEmpty())
         return Result::Ignored;
 
     try {

@@ -91,12 +91,13 @@ TEST_F(AddFeed, AddsUnderThePickedFolderWithTheUrlTrimmedAndTheTitleAsTyped) {
     EXPECT_EQ(status(), QStringLiteral("技術に[  ]を追加しました。"));
 }
 
-TEST_F(AddFeed, TwoFoldersOfOneNameAreToldApartByTheOnePicked) {
+TEST_F(AddFeed, TwoFoldersOfOneNameTheLastOneGetsTheFeedAndFeedsOfThatNameNone) {
+    window.tvw1.addNode("root_usr3", "http://news/", "ニュース", "XML");
     AddFeedModel model(window);
     model.txtURL = "http://new/";
     pick(model, "root_usr1"); // the first of the two named ニュース
     ASSERT_EQ(model.confirm(), Result::Added);
-    EXPECT_EQ(window.tvw1.parentOf(nodeOf("http://new/")), nodeOf("root_usr1"));
+    EXPECT_EQ(window.tvw1.parentOf(nodeOf("http://new/")), nodeOf("root_usr3"));
     EXPECT_EQ(status(), QStringLiteral("ニュースに[新規ニュース]を追加しました。"));
 }
 
