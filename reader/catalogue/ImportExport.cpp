@@ -101,6 +101,9 @@ void ImportDefaultNews(AppState& app, MainWindowModel& window) {
         if (LoadFeedList(window.tvw1, path) != 0)
             showFileLoadError(app, path);
     }
+    // The user chose the shipped lists over whatever was loaded before: they
+    // are the catalogue now, and the exit saves them.
+    app.catalogueComplete = true;
 }
 
 } // namespace quillet

@@ -81,11 +81,28 @@ TEST_F(Catalogue, DefaultNewsAsksThenReadsEveryShippedList) {
     writeBytes(folder.file("data/brd/a.brd"), cp932Lines({R"("甲","ROOT_FOLDER","root_a","")"}));
     writeBytes(folder.file("data/brd/b.brd"), cp932Lines({R"("孤","http://y/","CHILD_NODE","1")"}));
     window.File1.setPath(folder.file("data/brd/"));
+    app.catalogueComplete = false; // the user's own list did not load
     ImportDefaultNews(app, window);
+    EXPECT_TRUE(app.catalogueComplete);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0].text, QStringLiteral("現在のニュースを削除して標準設定に戻しますか？"));
     EXPECT_EQ(shown[0].title, QStringLiteral("■ニュースのインポート"));
     EXPECT_TRUE(shown[1].text.endsWith(folder.file("data/brd/b.brd")));
     EXPECT_EQ(window.tvw1.count(), 1);
     EXPECT_EQ(window.tvw1.text(1), QStringLiteral("甲"));
+}
+
+TEST_F(Catalogue, DefaultNewsLeavesTheTreeOnNoAndEmptiesItWithNoShippedLists) {
+    window.File1.setPath(folder.file("data/brd/"));
+    app.messages =
+        std::make_unique<testing_support::RecordingMessages>(shown, platform::MsgResult::No);
+    ImportDefaultNews(app, window);
+    EXPECT_EQ(window.tvw1.count(), 5);
+    EXPECT_FALSE(app.catalogueComplete);
+
+    app.messages =
+        std::make_unique<testing_support::RecordingMessages>(shown, platform::MsgResult::Yes);
+    ImportDefaultNews(app, window); // data/brd holds no list
+    EXPECT_EQ(window.tvw1.count(), 0);
+    EXPECT_EQ(shown.size(), 2u); // the two questions, no error
 }
