@@ -1,4 +1,5 @@
 #include "reader/catalogue/ImportExport.h"
+#include "platform/controls/TreeViewModel.h"
 #include "platform/runtime/MessageBox.h"
 #include "platform/text/Codepage.h"
 #include "reader/app/AppState.h"
@@ -105,4 +106,20 @@ TEST_F(Catalogue, DefaultNewsLeavesTheTreeOnNoAndEmptiesItWithNoShippedLists) {
     ImportDefaultNews(app, window); // data/brd holds no list
     EXPECT_EQ(window.tvw1.count(), 0);
     EXPECT_EQ(shown.size(), 2u); // the two questions, no error
+}
+
+TEST(CsvExport, TheRunningNumberStopsAt32767AndAFailedExportWritesNothing) {
+    testing_support::ProgramFolder folder;
+    platform::controls::TreeViewModel tree;
+    tree.addNode(QString(), "root_1", "F", "CLOSE", "OPEN");
+    for (int feed = 1; feed <= 32766; ++feed)
+        tree.addNode("root_1", QStringLiteral("http://f/%1").arg(feed), "T", "XML");
+    const QString path = folder.file("all.csv");
+    ASSERT_EQ(ExportFeedListCsv(tree, path), 0);
+    EXPECT_TRUE(readBytes(path).endsWith("32767,\"T\",\"http://f/32766\"\r\n"));
+
+    tree.addNode("root_1", "http://f/one-more", "T", "XML");
+    const QString over = folder.file("over.csv");
+    EXPECT_EQ(ExportFeedListCsv(tree, over), -1);
+    EXPECT_FALSE(QFile::exists(over));
 }
