@@ -207,8 +207,9 @@ void FolderDialogModel::linkClick() {
 }
 
 void FolderDialogModel::nodeCheck(int node) {
-    if (tvw1.count() == 0 || tvw1.selectedIndex() == 0)
-        return;
+    // Clicking a check box does not select its node, so the check follows
+    // whether or not a node is selected: otherwise checking a folder right
+    // after opening the dialog would leave its feeds out of the patrol.
     // A folder's check goes to everything inside it, its sub-folders' feeds too.
     const bool checked = tvw1.checked(node);
     QList<int> pending = tvw1.childrenOf(node);
