@@ -273,6 +273,27 @@ void FolderDialog::showModel() {
     txtSubFolderName_->setText(model_.txtSubFolderName);
     comCheckTime_->setCurrentIndex(model_.comCheckTime.listIndex());
     txtSource_->setPlainText(model_.txtSource);
+
+    // Typing goes where the mode wants it: the sub-folder's place comes preset.
+    QWidget* input = nullptr;
+    switch (model_.mode()) {
+    case FolderDialogModel::AddRootFolder:
+        input = txtFolderName_;
+        break;
+    case FolderDialogModel::OpenAddress:
+        input = txtURL_;
+        break;
+    case FolderDialogModel::AddSubFolder:
+        input = txtSubFolderName_;
+        break;
+    case FolderDialogModel::Search:
+        input = comSearch_;
+        break;
+    default:
+        break;
+    }
+    if (input != nullptr)
+        input->setFocus();
 }
 
 bool FolderDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -326,6 +326,8 @@ TEST_F(FolderDialogTest, TheDialogShowsOneFrameAndItsButtonsRunTheCommands) {
         EXPECT_EQ(dialog.frame(index)->isVisible(), index == 3) << index;
     EXPECT_EQ(dialog.frame(3)->pos(), QPoint(0, 0));
     EXPECT_EQ(dialog.findChild<QLineEdit*>("txtPlace")->text(), QStringLiteral("技術"));
+    // The place comes preset: typing goes to the new folder's name.
+    EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QLineEdit*>("txtSubFolderName"));
     // Every frame holds its contents without squeezing them.
     for (int index = 0; index < FolderDialogModel::FrameCount; ++index) {
         const QSize needed = dialog.frame(index)->minimumSizeHint();
