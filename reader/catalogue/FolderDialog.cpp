@@ -256,11 +256,11 @@ void FolderDialog::buildSourceFrame() {
 void FolderDialog::showModel() {
     setWindowTitle(model_.caption);
     for (int index = 0; index < FolderDialogModel::FrameCount; ++index) {
-        const FolderDialogModel::Frame& spec = model_.fframe[static_cast<std::size_t>(index)];
+        const FolderDialogModel::Frame& placed = model_.fframe[static_cast<std::size_t>(index)];
         QGroupBox* box = frame(index);
-        box->setGeometry(pixels(spec.left), pixels(spec.top), pixels(spec.width),
-                         pixels(spec.height));
-        box->setVisible(spec.visible);
+        box->setGeometry(pixels(placed.left), pixels(placed.top), pixels(placed.width),
+                         pixels(placed.height));
+        box->setVisible(placed.visible);
     }
     setFixedSize(pixels(model_.formWidth - NonClientWidth),
                  pixels(model_.formHeight - NonClientHeight));
