@@ -78,18 +78,6 @@ QByteArray encodedAddress(const QString& url) {
     return isPlainAscii(trimmed) ? trimmed.toLatin1() : parsed.toEncoded();
 }
 
-// A file reached through a link is replaced where it really is, so the link stays a link.
-QString resolvedTarget(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString target = info.symLinkTarget();
-        if (!target.isEmpty()) {
-            return target;
-        }
-    }
-    return path;
-}
-
 // The body on its way to the target: a hidden file beside it (so the rename stays on one
 // file system and "*.xml" listings never see it), removed unless it was renamed into place.
 class PartFile {
@@ -111,7 +99,7 @@ public:
         if (targetPath.isEmpty()) {
             return QStringLiteral("no target file given");
         }
-        const QFileInfo info(resolvedTarget(targetPath));
+        const QFileInfo info(text::linkTarget(targetPath));
         const QString folder = info.absolutePath();
         if (!QFileInfo(folder).isDir()) {
             return QStringLiteral("target folder does not exist");

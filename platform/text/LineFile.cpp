@@ -95,19 +95,6 @@ QString parentFolder(const QString& path) {
     return info.absolutePath();
 }
 
-// A file reached through a link is rewritten where it really is, so the link
-// stays a link.
-QString resolvedTarget(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isSymLink()) {
-        const QString target = info.symLinkTarget();
-        if (!target.isEmpty()) {
-            return target;
-        }
-    }
-    return path;
-}
-
 bool writeAll(int fd, const QByteArray& bytes) {
     return writeAllBytes(fd, bytes.constData(), bytes.size());
 }
@@ -141,6 +128,17 @@ bool wildcardMatch(QStringView name, QStringView pattern) {
 }
 
 } // namespace
+
+QString linkTarget(const QString& path) {
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        const QString target = info.symLinkTarget();
+        if (!target.isEmpty()) {
+            return target;
+        }
+    }
+    return path;
+}
 
 QByteArray readFileBytes(const QString& path) {
     if (path.isEmpty()) {
@@ -201,7 +199,7 @@ void replaceFileAtomic(const QString& path, const QByteArray& bytes, bool flushT
     if (path.isEmpty()) {
         raiseError(err::BadFileName);
     }
-    const QString target = resolvedTarget(path);
+    const QString target = linkTarget(path);
     const QFileInfo targetInfo(target);
     const QString folder = targetInfo.absolutePath();
     if (!folderExists(folder)) {

@@ -30,6 +30,10 @@ void appendFileBytes(const QString& path, const QByteArray& bytes);
 // False with errno set when the bytes could not all be written.
 bool writeAllBytes(int fd, const char* data, qsizetype size);
 
+// Where a path really leads: the target of a symbolic link, else the path
+// itself. A file reached through a link is replaced there, so the link stays.
+QString linkTarget(const QString& path);
+
 bool fileExists(const QString& path);   // a regular file
 bool folderExists(const QString& path); // a directory
 // Deletes one file; raises 53 when it is missing, 75 when it cannot be removed.

@@ -294,12 +294,7 @@ platform::web::WebBrowser* MainWindow::makeBrowser(int index) {
     connect(browser, &platform::web::WebBrowser::NewWindow, this,
             [this](platform::web::WebBrowser** handOver) {
                 try {
-                    const platform::Int16 tabs = app_.TabCounter + 1;
-                    const platform::Int16 last = app_.LastBrowserIndex + 1;
-                    app_.TabCounter = tabs;
-                    app_.LastBrowserIndex = last;
-                    const int index = last.value();
-                    model_.Tab1.addTab(QString(), QString::number(index));
+                    const int index = AddCountedTab(app_, model_);
                     platform::web::WebBrowser* opened = makeBrowser(index);
                     opened->setRegisterAsBrowser(true);
                     *handOver = opened;

@@ -18,8 +18,7 @@ int currentBrowserIndex(const MainWindowModel& window) {
     return 0;
 }
 
-void OpenNewTab(AppState& app, MainWindowModel& window, MainWindowView& view,
-                const QString& address, const QString& headers, bool offline) {
+int AddCountedTab(AppState& app, MainWindowModel& window) {
     // Both counters are checked before anything changes, so an overflow adds nothing.
     const platform::Int16 tabs = app.TabCounter + 1;
     const platform::Int16 browser = app.LastBrowserIndex + 1;
@@ -27,6 +26,12 @@ void OpenNewTab(AppState& app, MainWindowModel& window, MainWindowView& view,
     app.LastBrowserIndex = browser;
     const int index = browser.value();
     window.Tab1.addTab(QString(), QString::number(index));
+    return index;
+}
+
+void OpenNewTab(AppState& app, MainWindowModel& window, MainWindowView& view,
+                const QString& address, const QString& headers, bool offline) {
+    const int index = AddCountedTab(app, window);
     view.createBrowser(index);
     view.hideBrowser(index);
     view.setBrowserOffline(index, offline);

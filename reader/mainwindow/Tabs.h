@@ -14,6 +14,10 @@ class MainWindowView;
 // sent with the navigations the reader starts itself.
 QString ExtraRequestHeaders();
 
+// Counts a new tab and its browser and adds the tab at the end, its tag the
+// new browser index, which it returns; the caller makes the browser. Raises 6
+// when a counter would pass 32767, before anything changes.
+int AddCountedTab(AppState& app, MainWindowModel& window);
 // Adds a tab at the end with a new browser, hidden and not selected. An empty
 // address sends it home. Raises 6 when a counter would pass 32767.
 void OpenNewTab(AppState& app, MainWindowModel& window, MainWindowView& view,
