@@ -1,0 +1,126 @@
+#include "reader/mainwindow/Patrol.h"
+
+#include "platform/controls/ListViewModel.h"
+#include "platform/controls/SimpleModels.h"
+#include "platform/runtime/Conversions.h"
+#include "platform/runtime/EventLoop.h"
+#include "platform/runtime/RuntimeError.h"
+#include "reader/app/AppState.h"
+#include "reader/app/ProgramPaths.h"
+#include "reader/catalogue/FeedKinds.h"
+#include "reader/catalogue/PatrolList.h"
+#include "reader/fetch/Downloader.h"
+#include "reader/fetch/FeedParser.h"
+#include "reader/mainwindow/MainWindowModel.h"
+
+namespace quillet {
+
+namespace {
+
+// The patrol list stores every feed with the kind number 1; the catalogue
+// knows the real kind of a feed it still holds.
+QString kindOf(const MainWindowModel& window, const QString& url) {
+    const int node = window.tvw1.indexOfKey(url);
+    return node != 0 ? window.tvw1.image(node) : image::Rss;
+}
+
+int unreadRows(const platform::controls::ListViewModel& list) {
+    int unread = 0;
+    for (int row = 1; row <= list.count(); ++row) {
+        if (list.cellBold(row, 1))
+            ++unread;
+    }
+    return unread;
+}
+
+// The current feed names the file and the page the user is looking at; a
+// patrol run must leave them as it found them.
+class CurrentFeedKeeper {
+public:
+    explicit CurrentFeedKeeper(AppState& app)
+        : app_(app), file_(app.CurrentFeedFile), name_(app.CurrentFeedName) {}
+    ~CurrentFeedKeeper() {
+        app_.CurrentFeedFile = file_;
+        app_.CurrentFeedName = name_;
+    }
+    CurrentFeedKeeper(const CurrentFeedKeeper&) = delete;
+    CurrentFeedKeeper& operator=(const CurrentFeedKeeper&) = delete;
+
+private:
+    AppState& app_;
+    QString file_;
+    QString name_;
+};
+
+} // namespace
+
+PatrolResult RunPatrol(AppState& app, MainWindowModel& window,
+                       const std::function<bool()>& stopRequested) {
+    PatrolResult result;
+    QList<PatrolFeed> feeds;
+    try {
+        feeds = ReadPatrolList(app.file(paths::PatrolList));
+    } catch (const platform::RuntimeError&) {
+        result.listUnreadable = true;
+        return result;
+    }
+    const CurrentFeedKeeper keeper(app);
+    platform::controls::StatusBarModel progress; // the download texts of each feed
+    int position = 0;
+    for (const PatrolFeed& feed : feeds) {
+        ++position;
+        if (stopRequested && stopRequested())
+            break;
+        const QString kind = kindOf(window, feed.url);
+        if (kind != image::Rss && kind != image::Rdf)
+            continue; // pages and documents have no articles to count
+        window.stb1.setPanelText(1, QStringLiteral("ニュースを巡回しています (%1/%2)：%3")
+                                        .arg(position)
+                                        .arg(feeds.size())
+                                        .arg(feed.name));
+        platform::yieldOnce();
+        ++result.feeds;
+        if (FetchFeed(app, progress, kind, feed.url, feed.name) != 0) {
+            result.failed << feed.name;
+            continue;
+        }
+        platform::controls::ListViewModel articles;
+        articles.setColumnHeaders(articleColumnHeaders());
+        FeedParseContext context{feed.name, &app.newsHistory, app.settings.xml,
+                                 app.file(paths::LogFolder)};
+        context.filter = &app.settings.filter;
+        const std::int32_t parsed = kind == image::Rdf
+                                        ? ParseXml2Feed(app.CurrentFeedFile, articles, context)
+                                        : ParseXmlFeed(app.CurrentFeedFile, articles, context);
+        if (parsed != 0) {
+            result.failed << feed.name;
+            continue;
+        }
+        const int unread = unreadRows(articles);
+        result.newArticles += unread;
+        if (unread > 0)
+            ++result.feedsWithNew;
+    }
+    return result;
+}
+
+QString patrolReportText(const PatrolResult& result, const QTime& when) {
+    QString text;
+    if (result.listUnreadable) {
+        text = QStringLiteral("ニュース巡回：巡回するニュースのリストを読み込めませんでした。");
+    } else {
+        text =
+            QStringLiteral("ニュース巡回：%1件のニュースを確認し、%2件のニュースに未読の記事が%3件"
+                           "ありました。")
+                .arg(result.feeds)
+                .arg(result.feedsWithNew)
+                .arg(result.newArticles);
+        if (!result.failed.isEmpty())
+            text += QStringLiteral("取得できなかったニュース%1件：%2。")
+                        .arg(result.failed.size())
+                        .arg(result.failed.join(QStringLiteral("、")));
+    }
+    return text + QLatin1Char('[') + platform::timeOfDayText(when) + QLatin1Char(']');
+}
+
+} // namespace quillet
