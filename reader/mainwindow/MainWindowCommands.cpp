@@ -300,13 +300,19 @@ void MainWindow::showFolderDialog(int mode, bool modal,
 void MainWindow::showSubFolderDialog() {
     auto& tree = model_.tvw1;
     for (int node = 1; node <= tree.count(); ++node) {
-        if (tree.selectedIndex() == node && isFolderImage(tree.image(node))) {
+        // Sub-folders hold feeds only, as the tree's pop-up menu offers.
+        if (tree.selectedIndex() == node && isFolderImage(tree.image(node)) &&
+            tree.key(node).startsWith(QLatin1String("root_"))) {
             const QString place = tree.text(node);
             showFolderDialog(FolderDialogModel::AddSubFolder, true,
                              [place](FolderDialogModel& folder) { folder.txtPlace = place; });
             return;
         }
     }
+    const int selected = tree.selectedIndex();
+    if (selected != 0 && isFolderImage(tree.image(selected)))
+        model_.stb1.setPanelText(
+            1, QStringLiteral("サブフォルダはルートフォルダにだけ追加できます。"));
 }
 
 void MainWindow::connectCommands() {
