@@ -23,7 +23,7 @@ constexpr int FormHeight = 5640;
 constexpr int PageLeft = 2400;
 constexpr int PageTop = 480;
 constexpr int PageWidth = 6120;
-constexpr int PageHeight = 4320;
+constexpr int PageHeight = 4080;
 constexpr int NonClientHeight = 400;
 
 template <typename T, std::size_t N> T& at(std::array<T, N>& values, int index) {
@@ -52,7 +52,8 @@ SettingsDialog::SettingsDialog(AppState& app, MainWindowModel& window, MainWindo
 
     auto* tree = new platform::controls::TreeViewWidget(&model_.tvw1, nullptr, this);
     tree->setObjectName(QStringLiteral("tvw1"));
-    tree->setGeometry(pixels(120), pixels(120), pixels(PageLeft - 240), pixels(4320));
+    tree->setGeometry(pixels(120), pixels(120), pixels(PageLeft - 240),
+                      pixels(PageTop + PageHeight - 120));
     tree->expandAll();
     connect(tree, &platform::controls::TreeViewWidget::nodeClicked, this, [this](int node) {
         model_.nodeClick(node);
