@@ -2,16 +2,22 @@
 
 #include "platform/controls/ListViewModel.h"
 #include "platform/controls/SimpleModels.h"
+#include "platform/net/Download.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/RuntimeError.h"
+#include "platform/text/LineFile.h"
 #include "reader/app/AppState.h"
 #include "reader/app/ProgramPaths.h"
 #include "reader/catalogue/FeedKinds.h"
 #include "reader/catalogue/PatrolList.h"
-#include "reader/fetch/Downloader.h"
 #include "reader/fetch/FeedParser.h"
 #include "reader/mainwindow/MainWindowModel.h"
+
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QThread>
+#include <memory>
 
 namespace quillet {
 
@@ -33,24 +39,29 @@ int unreadRows(const platform::controls::ListViewModel& list) {
     return unread;
 }
 
-// The current feed names the file and the page the user is looking at; a
-// patrol run must leave them as it found them.
-class CurrentFeedKeeper {
-public:
-    explicit CurrentFeedKeeper(AppState& app)
-        : app_(app), file_(app.CurrentFeedFile), name_(app.CurrentFeedName) {}
-    ~CurrentFeedKeeper() {
-        app_.CurrentFeedFile = file_;
-        app_.CurrentFeedName = name_;
-    }
-    CurrentFeedKeeper(const CurrentFeedKeeper&) = delete;
-    CurrentFeedKeeper& operator=(const CurrentFeedKeeper&) = delete;
-
-private:
-    AppState& app_;
-    QString file_;
-    QString name_;
-};
+// Downloads the feed into its log file while the window's events keep
+// running: a slow server holds up the patrol, not the user. The current feed
+// (the file and name of the page the user reads) is not touched.
+bool downloadKeepingTheWindowUsable(const AppState& app, const PatrolFeed& feed,
+                                    const QString& target) {
+    const QString fileName = feed.name + QStringLiteral(".xml");
+    if (!isStorableFileName(feed.name) || !isStorableFileName(fileName) ||
+        !platform::text::folderExists(app.file(paths::LogFolder)))
+        return false;
+    int status = -1;
+    const platform::net::DownloadLimits limits = app.downloadLimits;
+    const QString url = feed.url;
+    std::unique_ptr<QThread> worker(QThread::create([&status, url, target, limits] {
+        status = platform::net::URLDownloadToFile(url, target, limits);
+    }));
+    QEventLoop waiting;
+    QObject::connect(worker.get(), &QThread::finished, &waiting, &QEventLoop::quit);
+    worker->start();
+    if (!worker->isFinished())
+        waiting.exec();
+    worker->wait();
+    return status == 0 && QFileInfo(target).size() > 0;
+}
 
 } // namespace
 
@@ -64,8 +75,6 @@ PatrolResult RunPatrol(AppState& app, MainWindowModel& window,
         result.listUnreadable = true;
         return result;
     }
-    const CurrentFeedKeeper keeper(app);
-    platform::controls::StatusBarModel progress; // the download texts of each feed
     int position = 0;
     for (const PatrolFeed& feed : feeds) {
         ++position;
@@ -80,7 +89,8 @@ PatrolResult RunPatrol(AppState& app, MainWindowModel& window,
                                         .arg(feed.name));
         platform::yieldOnce();
         ++result.feeds;
-        if (FetchFeed(app, progress, kind, feed.url, feed.name) != 0) {
+        const QString file = app.file(paths::LogFolder) + feed.name + QStringLiteral(".xml");
+        if (!downloadKeepingTheWindowUsable(app, feed, file)) {
             result.failed << feed.name;
             continue;
         }
@@ -89,9 +99,8 @@ PatrolResult RunPatrol(AppState& app, MainWindowModel& window,
         FeedParseContext context{feed.name, &app.newsHistory, app.settings.xml,
                                  app.file(paths::LogFolder)};
         context.filter = &app.settings.filter;
-        const std::int32_t parsed = kind == image::Rdf
-                                        ? ParseXml2Feed(app.CurrentFeedFile, articles, context)
-                                        : ParseXmlFeed(app.CurrentFeedFile, articles, context);
+        const std::int32_t parsed = kind == image::Rdf ? ParseXml2Feed(file, articles, context)
+                                                       : ParseXmlFeed(file, articles, context);
         if (parsed != 0) {
             result.failed << feed.name;
             continue;

@@ -21,8 +21,9 @@ struct PatrolResult {
 };
 
 // Runs the patrol over "data/profile/NewsChecklist.brd". The article list, the
-// current feed and the page stay as they were; the window's events run between
-// feeds. stopRequested, when given, ends the run before the next feed.
+// current feed and the page stay as they were; the window's events keep running
+// while a feed downloads. stopRequested, when given, ends the run before the
+// next feed.
 PatrolResult RunPatrol(AppState& app, MainWindowModel& window,
                        const std::function<bool()>& stopRequested = {});
 

@@ -7,6 +7,8 @@
 #include "support/TempFiles.h"
 #include "support/TestHttpServer.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace quillet;
@@ -81,6 +83,25 @@ TEST_F(Patrol, FilteredArticlesAreNotCountedAndAStopRequestEndsTheRun) {
     const PatrolResult result = RunPatrol(app, window, [&asked] { return ++asked > 1; });
     EXPECT_EQ(result.feeds, 1);
     EXPECT_EQ(result.newArticles, 1);
+}
+
+TEST_F(Patrol, TheWindowKeepsWorkingWhileASlowFeedDownloads) {
+    Reply stall;
+    stall.mode = Reply::Mode::Stall;
+    stall.body = rss({"遅れて届く"});
+    server.serve("/slow.xml", stall);
+    writeBytes(folder.file("data/profile/NewsChecklist.brd"),
+               cp932Lines({feed("遅い", "/slow.xml")}));
+    app.downloadLimits.lowSpeedSeconds = 2;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 eventRanAt = -1;
+    QTimer::singleShot(100, [&] { eventRanAt = clock.elapsed(); });
+    const PatrolResult result = RunPatrol(app, window);
+    EXPECT_EQ(result.failed, QStringList{QStringLiteral("遅い")});
+    EXPECT_GE(clock.elapsed(), 1500);
+    ASSERT_GE(eventRanAt, 0);
+    EXPECT_LT(eventRanAt, 1000);
 }
 
 TEST_F(Patrol, TheTimerRunsThePatrolOnceItsPeriodHasPassed) {
