@@ -115,6 +115,31 @@ std::optional<QString> findValue(const QStringList& lines, QStringView section, 
     return std::nullopt;
 }
 
+// The file's lines; a CR alone ends a line too, as it does for the described
+// platform's reader, so files written by tools that end lines with CR read
+// key by key instead of as one long line.
+QStringList profileLines(const QString& path) {
+    QStringList lines;
+    for (const QString& line : text::readLines(path)) {
+        if (line.contains(u'\r')) {
+            QStringList pieces = line.split(u'\r');
+            if (line.endsWith(u'\r'))
+                pieces.removeLast(); // the CR ended the last line; no empty line follows
+            lines.append(pieces);
+        } else
+            lines.append(line);
+    }
+    return lines;
+}
+
+QString trimTrailingBlanks(const QString& s) {
+    qsizetype length = s.size();
+    while (length > 0 && isBlank(s[length - 1])) {
+        --length;
+    }
+    return s.left(length);
+}
+
 } // namespace
 
 QString getPrivateProfileString(const QString& section, const QString& key,
@@ -122,12 +147,14 @@ QString getPrivateProfileString(const QString& section, const QString& key,
     std::optional<QString> value;
     if (text::fileExists(path)) {
         try {
-            value = findValue(text::readLines(path), trimBlanks(section), trimBlanks(key));
+            value = findValue(profileLines(path), trimBlanks(section), trimBlanks(key));
         } catch (const RuntimeError&) {
             // An unreadable file reads like a missing one: the default applies.
         }
     }
-    return cutToBuffer(value.value_or(defaultValue), bufferSize);
+    // The default loses its trailing blanks before it is cut, as the
+    // described platform returns it.
+    return cutToBuffer(value.value_or(trimTrailingBlanks(defaultValue)), bufferSize);
 }
 
 bool writePrivateProfileString(const QString& section, const QString& key, const QString& value,
@@ -147,7 +174,7 @@ bool writePrivateProfileString(const QString& section, const QString& key, const
         if (QFileInfo::exists(path)) {
             // An existing file that cannot be read must not be replaced by one
             // holding only the new key.
-            lines = text::readLines(path);
+            lines = profileLines(path);
         }
 
         const QString entry = keyName.toString() + QLatin1Char('=') + storedValue(value);
