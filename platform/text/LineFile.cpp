@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -252,6 +254,8 @@ void replaceFileAtomic(const QString& path, const QByteArray& bytes, bool flushT
         raiseError(errorNumberFor(errno));
     }
     guard.release();
+    removeStaleTemporaries(folder,
+                           QLatin1Char('.') + targetInfo.fileName() + QLatin1String(".tmp"));
 
     // Make the rename itself durable; a failure here leaves a complete file.
     if (flushToDisk) {
@@ -260,6 +264,22 @@ void replaceFileAtomic(const QString& path, const QByteArray& bytes, bool flushT
             (void)::fsync(dir.get());
         }
     }
+}
+
+void removeStaleTemporaries(const QString& folder, const QString& namePrefix) {
+    const QByteArray prefix = nativePath(namePrefix);
+    DIR* dir = ::opendir(nativePath(folder).constData());
+    if (dir == nullptr) {
+        return;
+    }
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, prefix.constData(),
+                         static_cast<std::size_t>(prefix.size())) == 0) {
+            (void)::unlinkat(dirFd, entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
 }
 
 void writeLinesAtomic(const QString& path, const QStringList& lines) {

@@ -30,6 +30,11 @@ void appendFileBytes(const QString& path, const QByteArray& bytes);
 // False with errno set when the bytes could not all be written.
 bool writeAllBytes(int fd, const char* data, qsizetype size);
 
+// Removes the hidden temporary files that writes of one target left behind when
+// their process was killed before the rename: every file of the folder whose
+// name begins with the prefix (".Newslist.brd.tmp"). Failures are ignored.
+void removeStaleTemporaries(const QString& folder, const QString& namePrefix);
+
 // Where a path really leads: the target of a symbolic link, else the path
 // itself. A file reached through a link is replaced there, so the link stays.
 QString linkTarget(const QString& path);
