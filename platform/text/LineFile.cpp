@@ -160,6 +160,9 @@ QByteArray readFileBytes(const QString& path) {
     if (!S_ISREG(st.st_mode)) {
         raiseError(err::PathFileAccessError);
     }
+    if (st.st_size > kMaxReadFileBytes) {
+        raiseError(err::OutOfMemory);
+    }
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(st.st_size));
     char buffer[65536];
@@ -173,6 +176,9 @@ QByteArray readFileBytes(const QString& path) {
         }
         if (n == 0) {
             break;
+        }
+        if (bytes.size() + n > kMaxReadFileBytes) {
+            raiseError(err::OutOfMemory); // the file grew while it was read
         }
         bytes.append(buffer, static_cast<qsizetype>(n));
     }

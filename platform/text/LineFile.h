@@ -9,6 +9,10 @@
 
 namespace platform::text {
 
+// Files the program reads whole are never larger than this; a larger one raises 7
+// instead of taking the memory (a list of millions of lines is far below it).
+constexpr qsizetype kMaxReadFileBytes = qsizetype(256) << 20;
+
 QByteArray readFileBytes(const QString& path);
 // The file's lines, decoded by decodeFileBytes. A final line ending does not
 // make an extra empty line.
