@@ -53,16 +53,15 @@ void LoadArticleFilter(const QString& settingsPath, ArticleFilter& filter) {
 }
 
 bool SaveArticleFilter(const QString& settingsPath, const ArticleFilter& filter) {
-    bool written = platform::profile::writePrivateProfileString(
-        Section, QStringLiteral("Filtering"), QString::number(filter.Filtering), settingsPath);
-    for (int list = 0; list < ArticleFilter::ListCount && written; ++list) {
+    // One replacement of the file: a crash leaves the old filter or the new one.
+    std::vector<platform::profile::ProfileEntry> entries{
+        {Section, QStringLiteral("Filtering"), QString::number(filter.Filtering)}};
+    for (int list = 0; list < ArticleFilter::ListCount; ++list) {
         const auto at = static_cast<std::size_t>(list);
-        written = platform::profile::writePrivateProfileString(
-                      Section, useKey(list), QString::number(filter.use[at]), settingsPath) &&
-                  platform::profile::writePrivateProfileString(Section, wordsKey(list),
-                                                               filter.words[at], settingsPath);
+        entries.push_back({Section, useKey(list), QString::number(filter.use[at])});
+        entries.push_back({Section, wordsKey(list), filter.words[at]});
     }
-    return written;
+    return platform::profile::writePrivateProfileStrings(entries, settingsPath);
 }
 
 } // namespace quillet

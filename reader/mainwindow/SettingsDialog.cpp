@@ -252,8 +252,7 @@ void SettingsDialog::buildNewsPage() {
     list->setSelectionMode(QAbstractItemView::MultiSelection);
     list->addItems(model_.lst1);
     list->selectAll();
-    // Display only: the selection shows what the catalogue holds.
-    list->setEnabled(true);
+    // Display only: every list the catalogue folder holds stays selected.
     list->setFocusPolicy(Qt::NoFocus);
     list->setAttribute(Qt::WA_TransparentForMouseEvents);
     column->addWidget(list);

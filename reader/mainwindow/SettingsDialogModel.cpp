@@ -223,15 +223,14 @@ bool SettingsDialogModel::applyFonts() {
         {"ListViewFontName", layout.listFont.name},
         {"ListViewFontSize", platform::singleToText(layout.listFont.size)},
     };
-    for (const auto& entry : keys) {
-        if (!platform::profile::writePrivateProfileString(
-                QStringLiteral("Font"), QString::fromLatin1(entry.key), entry.value, path)) {
-            app_.messages->show(QStringLiteral("フォントの設定を保存できませんでした。\r\n") + path,
-                                platform::MsgButtons::Ok, platform::MsgIcon::Critical,
-                                QStringLiteral("■設定保存失敗 -Quillet-"));
-            break; // the fonts are shown all the same; the rest still applies
-        }
-    }
+    std::vector<platform::profile::ProfileEntry> entries;
+    for (const auto& entry : keys)
+        entries.push_back({QStringLiteral("Font"), QString::fromLatin1(entry.key), entry.value});
+    // The fonts are shown all the same, and the rest of the page still applies.
+    if (!platform::profile::writePrivateProfileStrings(entries, path))
+        app_.messages->show(QStringLiteral("フォントの設定を保存できませんでした。\r\n") + path,
+                            platform::MsgButtons::Ok, platform::MsgIcon::Critical,
+                            QStringLiteral("■設定保存失敗 -Quillet-"));
     return true;
 }
 
