@@ -22,6 +22,9 @@ inline constexpr const char* InitialLists = "data/brd/";
 inline constexpr const char* LogFolder = "data/log/";
 inline constexpr const char* TempFolder = "data/temp/";
 inline constexpr const char* Gateway = "data/temp/gateway.html";
+// The skin manager's preview has a page of its own: written over the article
+// page, it would replace the feed in the main window at its next reload.
+inline constexpr const char* SkinPreview = "data/temp/skinpreview.html";
 inline constexpr const char* DefaultSkin = "data/skin/default/";
 inline constexpr const char* StartPage = "index.html";
 inline constexpr const char* Help = "help.html";

@@ -59,7 +59,7 @@ QString SkinManagerModel::preview() {
     if (lvw1.count() == 0 || row == 0)
         return QString();
     const QString folder = lvw1.itemText(row, Folder);
-    const QString page = app_.file(paths::Gateway);
+    const QString page = app_.file(paths::SkinPreview);
     // The skin rows stand in for articles: the creator is the title, the home
     // page the link and the e-mail address the description.
     const std::int32_t written =

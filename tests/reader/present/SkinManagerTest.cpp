@@ -53,8 +53,8 @@ protected:
         QDir().mkpath(dir);
         writeBytes(dir + QStringLiteral("/maker.txt"), cp932Lines(maker));
     }
-    QString gateway() {
-        return platform::text::decodeCp932(readBytes(folder.file("data/temp/gateway.html")));
+    QString previewPage() {
+        return platform::text::decodeCp932(readBytes(folder.file("data/temp/skinpreview.html")));
     }
 
     ProgramFolder folder;
@@ -83,8 +83,11 @@ TEST_F(SkinManager, ListsSkinsWithDescriptionsByFolderName) {
 TEST_F(SkinManager, PreviewShowsTheSkinRowsAsArticlesAndFillsTheDetails) {
     SkinManagerModel manager(app, mainStatus);
     manager.lvw1.setSelectedRow(2);
-    EXPECT_EQ(manager.preview(), folder.file("data/temp/gateway.html"));
-    const QString page = gateway();
+    writeBytes(folder.file("data/temp/gateway.html"), "feed page");
+    EXPECT_EQ(manager.preview(), folder.file("data/temp/skinpreview.html"));
+    // The main window's article page stays the feed's.
+    EXPECT_EQ(readBytes(folder.file("data/temp/gateway.html")), QByteArray("feed page"));
+    const QString page = previewPage();
     EXPECT_TRUE(page.contains(QStringLiteral("<h>2"))) << page.toStdString();
     EXPECT_TRUE(page.contains(QStringLiteral("<a href=\"http://night/\">作者B</a><b>mail</b>")));
     EXPECT_EQ(manager.lbStatus[0], QStringLiteral("夜"));
@@ -94,7 +97,7 @@ TEST_F(SkinManager, PreviewShowsTheSkinRowsAsArticlesAndFillsTheDetails) {
     manager.lvw1.setSelectedRow(1);
     EXPECT_TRUE(manager.preview().isEmpty());
     EXPECT_EQ(manager.lbStatus[0], QStringLiteral("標準"));
-    EXPECT_TRUE(gateway().contains(QStringLiteral("作者B")));
+    EXPECT_TRUE(previewPage().contains(QStringLiteral("作者B")));
 }
 
 TEST_F(SkinManager, SettingAnotherSkinAsksThenChangesBothSettingsAndReports) {
