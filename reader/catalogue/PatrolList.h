@@ -24,6 +24,7 @@ namespace quillet {
 struct PatrolFeed {
     QString name;
     QString url;
+    QString kind; // the kind code of the record's kind number; empty when it names none
 };
 
 // The feeds of a patrol list file in file order; lines that are no feed record

@@ -23,11 +23,13 @@ namespace quillet {
 
 namespace {
 
-// The patrol list stores every feed with the kind number 1; the catalogue
+// The patrol list may store every feed with the kind number 1; the catalogue
 // knows the real kind of a feed it still holds.
-QString kindOf(const MainWindowModel& window, const QString& url) {
-    const int node = window.tvw1.indexOfKey(url);
-    return node != 0 ? window.tvw1.image(node) : image::Rss;
+QString kindOf(const MainWindowModel& window, const PatrolFeed& feed) {
+    const int node = window.tvw1.indexOfKey(feed.url);
+    if (node != 0)
+        return window.tvw1.image(node);
+    return feed.kind.isEmpty() ? image::Rss : feed.kind;
 }
 
 int unreadRows(const platform::controls::ListViewModel& list) {
@@ -80,7 +82,7 @@ PatrolResult RunPatrol(AppState& app, MainWindowModel& window,
         ++position;
         if (stopRequested && stopRequested())
             break;
-        const QString kind = kindOf(window, feed.url);
+        const QString kind = kindOf(window, feed);
         if (kind != image::Rss && kind != image::Rdf)
             continue; // pages and documents have no articles to count
         window.stb1.setPanelText(1, QStringLiteral("ニュースを巡回しています (%1/%2)：%3")

@@ -85,6 +85,30 @@ TEST_F(Patrol, FilteredArticlesAreNotCountedAndAStopRequestEndsTheRun) {
     EXPECT_EQ(result.newArticles, 1);
 }
 
+TEST_F(Patrol, TheCatalogueOrTheRecordDecidesHowAFeedIsRead) {
+    const QByteArray rdfBody = "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\">"
+                               "<item><title>RDF</title><link>http://r/</link></item></rdf:RDF>";
+    server.serve("/rdf.xml", {200, rdfBody, {}, Reply::Mode::Normal});
+    server.serve("/rdf2.xml", {200, rdfBody, {}, Reply::Mode::Normal});
+    const QString rdf = server.url("/rdf.xml");
+    writeBytes(
+        folder.file("data/profile/NewsChecklist.brd"),
+        cp932Lines(
+            {feed("カタログ", "/rdf.xml"),
+             QStringLiteral("\"記録\",\"%1\",\"CHILD_NODE\",\"2\"").arg(server.url("/rdf2.xml")),
+             QStringLiteral("\"ページ\",\"%1\",\"CHILD_NODE\",\"0\"")
+                 .arg(server.url("/page.html"))}));
+    // The catalogue still holds the first as an RSS 1.0 feed; the list says "1".
+    window.tvw1.addNode(QString(), QStringLiteral("root_1"), QStringLiteral("F"),
+                        QStringLiteral("CLOSE"));
+    window.tvw1.addNode(QStringLiteral("root_1"), rdf, QStringLiteral("カタログ"),
+                        QStringLiteral("XML2"));
+    const PatrolResult result = RunPatrol(app, window);
+    EXPECT_EQ(result.feeds, 2); // the page is no feed
+    EXPECT_EQ(result.newArticles, 2);
+    EXPECT_TRUE(result.failed.isEmpty());
+}
+
 TEST_F(Patrol, TheWindowKeepsWorkingWhileASlowFeedDownloads) {
     Reply stall;
     stall.mode = Reply::Mode::Stall;
