@@ -1,7 +1,6 @@
 #include "reader/mainwindow/Patrol.h"
 
 #include "platform/controls/ListViewModel.h"
-#include "platform/controls/SimpleModels.h"
 #include "platform/net/Download.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/EventLoop.h"
