@@ -107,6 +107,9 @@ PatrolResult RunPatrol(AppState& app, MainWindowModel& window,
             continue;
         }
         const int unread = unreadRows(articles);
+        // The tree shows what the patrol found beside the feed's name.
+        if (const int node = window.tvw1.indexOfKey(feed.url); node != 0)
+            window.tvw1.setUnreadCount(node, unread);
         result.newArticles += unread;
         if (unread > 0)
             ++result.feedsWithNew;

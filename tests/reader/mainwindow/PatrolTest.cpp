@@ -104,6 +104,7 @@ TEST_F(Patrol, TheCatalogueOrTheRecordDecidesHowAFeedIsRead) {
     window.tvw1.addNode(QStringLiteral("root_1"), rdf, QStringLiteral("カタログ"),
                         QStringLiteral("XML2"));
     const PatrolResult result = RunPatrol(app, window);
+    EXPECT_EQ(window.tvw1.unreadCount(window.tvw1.indexOfKey(rdf)), 1);
     EXPECT_EQ(result.feeds, 2); // the page is no feed
     EXPECT_EQ(result.newArticles, 2);
     EXPECT_TRUE(result.failed.isEmpty());
