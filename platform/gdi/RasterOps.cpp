@@ -1,0 +1,171 @@
+#include "platform/gdi/RasterOps.h"
+
+#include "platform/gdi/SystemColors.h"
+
+namespace platform::gdi {
+
+namespace {
+
+// Result bit = bit (4·P + 2·S + D) of the code's third byte, on every bit.
+std::uint32_t rop3(std::uint32_t code, std::uint32_t p, std::uint32_t s, std::uint32_t d) {
+    switch (code) {
+    case 0xCC:
+        return s;
+    case 0x88:
+        return s & d;
+    case 0xEE:
+        return s | d;
+    case 0x66:
+        return s ^ d;
+    case 0x44:
+        return s & ~d;
+    case 0x33:
+        return ~s;
+    case 0xBB:
+        return ~s | d;
+    case 0xF0:
+        return p;
+    case 0x00:
+        return 0;
+    case 0xFF:
+        return 0xFFFFFF;
+    case 0x5A:
+        return p ^ d;
+    case 0x55:
+        return ~d;
+    case 0xB8:
+        return (s & d) | (~s & p);
+    case 0xE2:
+        return (s & p) | (~s & d);
+    default:
+        break;
+    }
+    std::uint32_t result = 0;
+    for (int k = 0; k < 8; ++k) {
+        if (!((code >> k) & 1))
+            continue;
+        result |= ((k & 4) ? p : ~p) & ((k & 2) ? s : ~s) & ((k & 1) ? d : ~d);
+    }
+    return result;
+}
+
+} // namespace
+
+bool ropUsesSource(DWORD rop) {
+    const DWORD code = (rop >> 16) & 0xFF;
+    return ((code >> 2) ^ code) & 0x33;
+}
+
+bool ropUsesPattern(DWORD rop) {
+    const DWORD code = (rop >> 16) & 0xFF;
+    return ((code >> 4) ^ code) & 0x0F;
+}
+
+QRgb patternPixel(const DeviceContext& dc, const Brush& brush, int x, int y, bool monoDst) {
+    QRgb value;
+    if (brush.pattern.isNull()) {
+        value = rgbOf(brush.color);
+    } else {
+        const int w = brush.pattern.width();
+        const int h = brush.pattern.height();
+        const int px = ((x - dc.brushOrigin.x()) % w + w) % w;
+        const int py = ((y - dc.brushOrigin.y()) % h + h) % h;
+        const QRgb bit = reinterpret_cast<const QRgb*>(brush.pattern.constScanLine(py))[px];
+        if (brush.monoPattern)
+            value = rgbOf((bit & 0xFFFFFF) ? dc.bkColor : dc.textColor);
+        else
+            value = bit;
+    }
+    return monoDst ? monoOf(value) : value;
+}
+
+const Brush* brushOf(HBRUSH handle, Brush& scratch) {
+    if (handle >= 1 && handle <= static_cast<HBRUSH>(syscolor::Last) + 1) {
+        scratch.color = GetSysColor(static_cast<int>(handle) - 1);
+        return &scratch;
+    }
+    return findSelected<Brush>(handle);
+}
+
+void rasterBlit(DeviceContext& dst, const QRect& dstRect, const BlitSource* source,
+                const Brush* brush, DWORD rop) {
+    QImage* surface = surfaceOf(dst);
+    if (!surface || dstRect.isEmpty())
+        return;
+    const QRect area = dstRect & clipOf(dst);
+    if (area.isEmpty())
+        return;
+    const std::uint32_t code = (rop >> 16) & 0xFF;
+    const bool useSource = source && source->image && ropUsesSource(rop);
+    const bool usePattern = ropUsesPattern(rop);
+    if (usePattern && (!brush || brush->hollow))
+        return;
+    const bool monoDst = bitsPixelOf(dst) == 1;
+
+    // A source on the destination surface is read from a copy, so that an
+    // overlapping copy reads the pixels as they were.
+    QImage copied;
+    const QImage* from = nullptr;
+    QRect srcRect;
+    if (useSource) {
+        from = source->image;
+        srcRect = source->rect;
+        if (from == surface) {
+            copied = from->copy(srcRect);
+            from = &copied;
+            srcRect.moveTo(0, 0);
+        }
+    }
+    const bool monoSrc = useSource && source->bitsPixel == 1;
+    const QRgb srcBk = useSource ? rgbOf(source->bkColor) & 0xFFFFFF : 0;
+    const QRgb dstText = rgbOf(dst.textColor) & 0xFFFFFF;
+    const QRgb dstBk = rgbOf(dst.bkColor) & 0xFFFFFF;
+    const bool stretch = useSource && srcRect.size() != dstRect.size();
+    const bool plainCopy = useSource && !stretch && code == 0xCC && monoSrc == monoDst;
+
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        QRgb* line = reinterpret_cast<QRgb*>(surface->scanLine(y));
+        int sy = 0;
+        const QRgb* srcLine = nullptr;
+        if (useSource) {
+            sy =
+                srcRect.top() + (stretch ? (y - dstRect.top()) * srcRect.height() / dstRect.height()
+                                         : y - dstRect.top());
+            if (sy < 0 || sy >= from->height())
+                continue;
+            srcLine = reinterpret_cast<const QRgb*>(from->constScanLine(sy));
+        }
+        if (plainCopy) {
+            int x0 = area.left();
+            int x1 = area.right();
+            const int shift = srcRect.left() - dstRect.left();
+            x0 = std::max(x0, -shift);
+            x1 = std::min(x1, from->width() - 1 - shift);
+            if (x1 >= x0)
+                std::memcpy(line + x0, srcLine + x0 + shift,
+                            static_cast<std::size_t>(x1 - x0 + 1) * sizeof(QRgb));
+            continue;
+        }
+        for (int x = area.left(); x <= area.right(); ++x) {
+            std::uint32_t s = 0;
+            if (useSource) {
+                const int sx = srcRect.left() +
+                               (stretch ? (x - dstRect.left()) * srcRect.width() / dstRect.width()
+                                        : x - dstRect.left());
+                if (sx < 0 || sx >= from->width())
+                    continue;
+                s = srcLine[sx] & 0xFFFFFF;
+                if (monoSrc && !monoDst)
+                    s = s ? dstBk : dstText;
+                else if (!monoSrc && monoDst)
+                    s = s == srcBk ? 0xFFFFFF : 0;
+            }
+            const std::uint32_t p =
+                usePattern ? patternPixel(dst, *brush, x, y, monoDst) & 0xFFFFFF : 0;
+            const std::uint32_t d = line[x] & 0xFFFFFF;
+            line[x] = 0xFF000000u | (rop3(code, p, s, d) & 0xFFFFFF);
+        }
+    }
+}
+
+} // namespace platform::gdi
