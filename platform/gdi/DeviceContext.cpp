@@ -155,6 +155,24 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     }
 }
 
+HGDIOBJ GetCurrentObject(HDC dc, UINT kind) {
+    DeviceContext* context = dcOf(dc);
+    if (!context)
+        return 0;
+    switch (kind) {
+    case OBJ_PEN:
+        return context->pen;
+    case OBJ_BRUSH:
+        return context->brush;
+    case OBJ_FONT:
+        return context->font;
+    case OBJ_BITMAP:
+        return context->bitmap ? context->bitmap : stockObject(kDefaultBitmap);
+    default:
+        return 0;
+    }
+}
+
 HGDIOBJ GetStockObject(int index) {
     return index == kDefaultBitmap ? 0 : stockObject(index);
 }

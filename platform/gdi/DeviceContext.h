@@ -34,6 +34,11 @@ BOOL DeleteDC(HDC dc);
 // already selected into another DC, a bitmap into a non-memory DC).
 HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 HGDIOBJ GetStockObject(int index);
+constexpr UINT OBJ_PEN = 1;
+constexpr UINT OBJ_BRUSH = 2;
+constexpr UINT OBJ_FONT = 6;
+constexpr UINT OBJ_BITMAP = 7;
+HGDIOBJ GetCurrentObject(HDC dc, UINT kind);
 BOOL DeleteObject(HGDIOBJ object);
 // BITMAP for bitmaps, LOGFONTA for fonts; returns the bytes written, 0 on failure.
 int GetObjectA(HGDIOBJ object, int size, void* buffer);

@@ -77,13 +77,12 @@ void prepareFont(Font& font);
 struct Icon : GdiObject {
     static constexpr ObjectKind Kind = ObjectKind::Icon;
     Icon() : GdiObject(Kind) {}
-    QImage color; // RGB32; null for a monochrome icon
-    int colorBitsPixel = 32;
-    QImage mask; // black (0, opaque) and white (1, transparent)
-    int width = 0;
-    int height = 0;
-    bool alpha = false;
-    QImage alphaImage; // ARGB32 premultiplied when alpha
+    QImage color;            // RGB32; the XOR half of a monochrome icon
+    int colorBitsPixel = 32; // 1 for a monochrome icon
+    QImage mask;             // black (0, opaque) and white (1, transparent)
+    int width() const { return color.width(); }
+    int height() const { return color.height(); }
+    bool monochrome() const { return colorBitsPixel == 1; }
 };
 
 struct ImageList;
