@@ -111,7 +111,8 @@ bool MenuSession::beginPopup(HMENU menu, UINT flags, QPoint at, HWND owner,
         session.start(true, menu);
         if (session.endRequested_)
             return;
-        session.openPopup(menu, 0, [at, flags](QSize size) {
+        // The window menu says so in the high word, as it does for its sub-menus.
+        session.openPopup(menu, session.system_ ? MAKELPARAM(0, TRUE) : 0, [at, flags](QSize size) {
             QPoint place = at;
             if (flags & TPM_RIGHTALIGN)
                 place.rx() -= size.width();

@@ -424,6 +424,9 @@ TEST_F(MenuMessages, SystemMenuCommandsArriveAsSysCommand) {
     QCoreApplication::processEvents();
     EXPECT_EQ(state.sysCommands, (std::vector<UINT>{SC_CLOSE}));
     EXPECT_TRUE(state.commands.empty());
+    // The owner can tell the window menu by the high word of WM_INITMENUPOPUP.
+    const std::string init = "initpopup " + hex(system) + " " + hex(MAKELPARAM(0, TRUE));
+    EXPECT_NE(std::find(state.log.begin(), state.log.end(), init), state.log.end());
 }
 
 // ---------------------------------------------------------------------------
