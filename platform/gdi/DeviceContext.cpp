@@ -60,7 +60,7 @@ void releaseImageDC(HDC dc) {
 
 QPainter* painterOfDC(HDC dc) {
     DeviceContext* context = dcOf(dc);
-    return context ? &painterOf(*context) : nullptr;
+    return context ? &plainPainterOf(*context) : nullptr;
 }
 
 QImage* imageOfDC(HDC dc) {

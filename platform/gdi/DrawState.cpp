@@ -106,6 +106,15 @@ BOOL DrawStateA(HDC dc, HBRUSH brush, DRAWSTATEPROC, win::LPARAM data, win::WPAR
     } else {
         return win::FALSE;
     }
+    const UINT state = flags & (DSS_UNION | DSS_DISABLED | DSS_MONO);
+    const bool text = image.kind == DST_TEXT || image.kind == DST_PREFIXTEXT;
+    if (text && state == DSS_NORMAL && !(flags & DSS_RIGHT)) {
+        // Left-aligned text without clipping needs no size.
+        if (image.text.isEmpty())
+            return win::FALSE;
+        render(dc, image, x, y, width, height, flags);
+        return win::TRUE;
+    }
     int ownWidth = 0;
     int ownHeight = 0;
     if (!measure(dc, image, &ownWidth, &ownHeight))
@@ -113,7 +122,6 @@ BOOL DrawStateA(HDC dc, HBRUSH brush, DRAWSTATEPROC, win::LPARAM data, win::WPAR
     const int cx = width ? width : ownWidth;
     const int cy = height ? height : ownHeight;
 
-    const UINT state = flags & (DSS_UNION | DSS_DISABLED | DSS_MONO);
     if (state == DSS_NORMAL) {
         render(dc, image, x, y, cx, cy, flags);
         return win::TRUE;

@@ -90,27 +90,45 @@ QFont fontFromLogFont(const LOGFONTA& logFont, bool* vertical) {
     return font;
 }
 
+int FontFace::width(const QString& text) {
+    const auto it = widths.constFind(text);
+    if (it != widths.constEnd())
+        return it.value();
+    if (widths.size() > 2048)
+        widths.clear();
+    const int measured = metrics.horizontalAdvance(text);
+    widths.insert(text, measured);
+    return measured;
+}
+
 void prepareFont(Font& font) {
-    font.qfont = fontFromLogFont(font.logFont, &font.vertical);
-    font.monoFont = font.qfont;
-    font.monoFont.setStyleStrategy(QFont::NoAntialias);
-    font.pixelSize = font.qfont.pixelSize();
-    const QFontMetrics metrics(font.qfont);
-    if (isMappedFace(font.qfont.families().value(0))) {
-        font.ascent = static_cast<int>(std::lround(font.pixelSize * kJapaneseAscent));
-        font.descent = font.pixelSize - font.ascent;
-    } else {
-        font.ascent = metrics.ascent();
-        font.descent = metrics.descent();
-    }
-    int sum = 0;
-    for (char c = 'a'; c <= 'z'; ++c)
-        sum += metrics.horizontalAdvance(QLatin1Char(c));
-    for (char c = 'A'; c <= 'Z'; ++c)
-        sum += metrics.horizontalAdvance(QLatin1Char(c));
-    font.averageWidth = (sum + 26) / 52;
-    font.maxWidth = std::max(metrics.maxWidth(), font.pixelSize);
     font.angle = font.logFont.lfEscapement / 10.0;
+    // Faces by their LOGFONT without the rotation, which the drawing applies.
+    LOGFONTA key = font.logFont;
+    key.lfEscapement = key.lfOrientation = 0;
+    const QByteArray bytes(reinterpret_cast<const char*>(&key), sizeof key);
+    static QHash<QByteArray, std::shared_ptr<FontFace>> faces;
+    if (const auto it = faces.constFind(bytes); it != faces.constEnd()) {
+        font.face = it.value();
+        return;
+    }
+    bool vertical = false;
+    const QFont qfont = fontFromLogFont(font.logFont, &vertical);
+    auto face = std::make_shared<FontFace>(qfont);
+    face->qfont = qfont;
+    face->vertical = vertical;
+    face->monoFont = qfont;
+    face->monoFont.setStyleStrategy(QFont::NoAntialias);
+    face->pixelSize = qfont.pixelSize();
+    if (isMappedFace(qfont.families().value(0))) {
+        face->ascent = static_cast<int>(std::lround(face->pixelSize * kJapaneseAscent));
+        face->descent = face->pixelSize - face->ascent;
+    } else {
+        face->ascent = face->metrics.ascent();
+        face->descent = face->metrics.descent();
+    }
+    faces.insert(bytes, face);
+    font.face = std::move(face);
 }
 
 HFONT CreateFontIndirectA(const LOGFONTA* logFont) {
@@ -131,12 +149,18 @@ BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* metrics) {
     if (!font)
         return win::FALSE;
     TEXTMETRICA result;
-    result.tmAscent = font->ascent;
-    result.tmDescent = font->descent;
-    result.tmHeight = font->ascent + font->descent;
-    result.tmInternalLeading = std::max(0, result.tmHeight - font->pixelSize);
-    result.tmAveCharWidth = font->averageWidth;
-    result.tmMaxCharWidth = font->maxWidth;
+    FontFace& face = *font->face;
+    result.tmAscent = face.ascent;
+    result.tmDescent = face.descent;
+    result.tmHeight = face.ascent + face.descent;
+    result.tmInternalLeading = std::max(0, result.tmHeight - face.pixelSize);
+    int sum = 0;
+    for (char c = 'a'; c <= 'z'; ++c)
+        sum += face.metrics.horizontalAdvance(QLatin1Char(c));
+    for (char c = 'A'; c <= 'Z'; ++c)
+        sum += face.metrics.horizontalAdvance(QLatin1Char(c));
+    result.tmAveCharWidth = (sum + 26) / 52;
+    result.tmMaxCharWidth = std::max(face.metrics.maxWidth(), face.pixelSize);
     result.tmWeight = font->logFont.lfWeight ? font->logFont.lfWeight : FW_NORMAL;
     result.tmItalic = font->logFont.lfItalic;
     result.tmUnderlined = font->logFont.lfUnderline;

@@ -88,7 +88,7 @@ DeviceContext::DeviceContext() : GdiObject(Kind) {
 }
 
 DeviceContext::~DeviceContext() {
-    if (painter)
+    if (painter && painter->isActive())
         painter->end();
 }
 
@@ -196,10 +196,19 @@ QPainter& painterOf(DeviceContext& dc) {
     if (!dc.painter)
         dc.painter = std::make_unique<QPainter>();
     if (!dc.painter->isActive()) {
+        dc.painterFont = nullptr;
         if (QImage* surface = surfaceOf(dc))
             dc.painter->begin(surface);
     }
     return *dc.painter;
+}
+
+QPainter& plainPainterOf(DeviceContext& dc) {
+    QPainter& painter = painterOf(dc);
+    dc.painterFont = nullptr; // the menu manager sets fonts of its own
+    painter.resetTransform();
+    painter.setClipping(false);
+    return painter;
 }
 
 void endPainter(DeviceContext& dc) {

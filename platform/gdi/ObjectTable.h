@@ -8,6 +8,8 @@
 #include "platform/gdi/GdiTypes.h"
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPoint>
 #include <QRect>
@@ -56,18 +58,26 @@ struct Pen : GdiObject {
     COLORREF color = 0;
 };
 
-struct Font : GdiObject {
-    static constexpr ObjectKind Kind = ObjectKind::Font;
-    Font() : GdiObject(Kind) {}
-    LOGFONTA logFont;
+// What a LOGFONT comes to, shared by every font made from the same record:
+// the control makes the same fonts again and again while it draws.
+struct FontFace {
+    explicit FontFace(const QFont& font) : metrics(font) {}
     QFont qfont;
     QFont monoFont;        // without smoothing, for monochrome surfaces
     bool vertical = false; // an "@" face
     int ascent = 0;        // the cell the platform would report
     int descent = 0;
     int pixelSize = 0; // the em
-    int averageWidth = 0;
-    int maxWidth = 0;
+    QFontMetrics metrics;
+    QHash<QString, int> widths; // measured runs
+    int width(const QString& text);
+};
+
+struct Font : GdiObject {
+    static constexpr ObjectKind Kind = ObjectKind::Font;
+    Font() : GdiObject(Kind) {}
+    LOGFONTA logFont;
+    std::shared_ptr<FontFace> face;
     double angle = 0; // escapement in degrees, counter-clockwise
 };
 
@@ -110,6 +120,7 @@ struct DeviceContext : GdiObject {
     QPoint current; // logical, MoveToEx
     QPoint brushOrigin;
     std::unique_ptr<QPainter> painter;
+    const QFont* painterFont = nullptr; // the font last set on the painter by a text call
 };
 
 // The table. Handles of every kind come from one counter so that a handle of
@@ -146,7 +157,10 @@ int bitsPixelOf(DeviceContext& dc);
 QRect clipOf(DeviceContext& dc);
 // The painter for text over the DC's surface (begun when first asked for);
 // ended whenever the surface changes.
+// Drawing calls leave their transform and clip on it.
 QPainter& painterOf(DeviceContext& dc);
+// The same, with no transform and no clip, for the menu manager's own parts.
+QPainter& plainPainterOf(DeviceContext& dc);
 void endPainter(DeviceContext& dc);
 
 // Pixel helpers.

@@ -122,7 +122,20 @@ void rasterBlit(DeviceContext& dst, const QRect& dstRect, const BlitSource* sour
     const QRgb dstBk = rgbOf(dst.bkColor) & 0xFFFFFF;
     const bool stretch = useSource && srcRect.size() != dstRect.size();
     const bool plainCopy = useSource && !stretch && code == 0xCC && monoSrc == monoDst;
+    // A solid brush is the same colour everywhere.
+    const bool solid = usePattern && brush->pattern.isNull();
+    const std::uint32_t solidColor =
+        solid ? patternPixel(dst, *brush, 0, 0, monoDst) & 0xFFFFFF : 0;
+    if (solid && code == 0xF0) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            QRgb* line = reinterpret_cast<QRgb*>(surface->scanLine(y));
+            std::fill(line + area.left(), line + area.right() + 1, 0xFF000000u | solidColor);
+        }
+        return;
+    }
 
+    const int fromWidth = useSource ? from->width() : 0;
+    const int fromHeight = useSource ? from->height() : 0;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         QRgb* line = reinterpret_cast<QRgb*>(surface->scanLine(y));
         int sy = 0;
@@ -131,7 +144,7 @@ void rasterBlit(DeviceContext& dst, const QRect& dstRect, const BlitSource* sour
             sy =
                 srcRect.top() + (stretch ? (y - dstRect.top()) * srcRect.height() / dstRect.height()
                                          : y - dstRect.top());
-            if (sy < 0 || sy >= from->height())
+            if (sy < 0 || sy >= fromHeight)
                 continue;
             srcLine = reinterpret_cast<const QRgb*>(from->constScanLine(sy));
         }
@@ -140,28 +153,45 @@ void rasterBlit(DeviceContext& dst, const QRect& dstRect, const BlitSource* sour
             int x1 = area.right();
             const int shift = srcRect.left() - dstRect.left();
             x0 = std::max(x0, -shift);
-            x1 = std::min(x1, from->width() - 1 - shift);
+            x1 = std::min(x1, fromWidth - 1 - shift);
             if (x1 >= x0)
                 std::memcpy(line + x0, srcLine + x0 + shift,
                             static_cast<std::size_t>(x1 - x0 + 1) * sizeof(QRgb));
             continue;
         }
+        auto sourceAt = [&](int x, std::uint32_t* value) {
+            const int sx =
+                srcRect.left() + (stretch ? (x - dstRect.left()) * srcRect.width() / dstRect.width()
+                                          : x - dstRect.left());
+            if (sx < 0 || sx >= fromWidth)
+                return false;
+            std::uint32_t v = srcLine[sx] & 0xFFFFFF;
+            if (monoSrc && !monoDst)
+                v = v ? dstBk : dstText;
+            else if (!monoSrc && monoDst)
+                v = v == srcBk ? 0xFFFFFF : 0;
+            *value = v;
+            return true;
+        };
+        // The operations icons and masks use most, without the truth table.
+        if (useSource && !usePattern && (code == 0x88 || code == 0x66 || code == 0xEE)) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                std::uint32_t v;
+                if (!sourceAt(x, &v))
+                    continue;
+                const std::uint32_t d = line[x];
+                line[x] = 0xFF000000u | (code == 0x88 ? (v & d) : code == 0x66 ? (v ^ d) : (v | d));
+            }
+            continue;
+        }
         for (int x = area.left(); x <= area.right(); ++x) {
             std::uint32_t s = 0;
-            if (useSource) {
-                const int sx = srcRect.left() +
-                               (stretch ? (x - dstRect.left()) * srcRect.width() / dstRect.width()
-                                        : x - dstRect.left());
-                if (sx < 0 || sx >= from->width())
-                    continue;
-                s = srcLine[sx] & 0xFFFFFF;
-                if (monoSrc && !monoDst)
-                    s = s ? dstBk : dstText;
-                else if (!monoSrc && monoDst)
-                    s = s == srcBk ? 0xFFFFFF : 0;
-            }
-            const std::uint32_t p =
-                usePattern ? patternPixel(dst, *brush, x, y, monoDst) & 0xFFFFFF : 0;
+            if (useSource && !sourceAt(x, &s))
+                continue;
+            const std::uint32_t p = solid ? solidColor
+                                    : usePattern
+                                        ? patternPixel(dst, *brush, x, y, monoDst) & 0xFFFFFF
+                                        : 0;
             const std::uint32_t d = line[x] & 0xFFFFFF;
             line[x] = 0xFF000000u | (rop3(code, p, s, d) & 0xFFFFFF);
         }

@@ -12,9 +12,18 @@ namespace platform::gdi {
 
 namespace {
 
+// Menus draw the same few texts over and over: their Unicode forms are kept.
 QString decodeText(const char* text, int count) {
     const QByteArray bytes = count < 0 ? QByteArray(text) : QByteArray(text, count);
-    return text::decodeCp932(bytes);
+    static QHash<QByteArray, QString> decoded;
+    const auto it = decoded.constFind(bytes);
+    if (it != decoded.constEnd())
+        return it.value();
+    if (decoded.size() > 4096)
+        decoded.clear();
+    const QString result = text::decodeCp932(bytes);
+    decoded.insert(bytes, result);
+    return result;
 }
 
 QStringList splitLines(const QString& text, bool singleLine) {
@@ -57,19 +66,18 @@ QChar verticalForm(QChar c) {
     return c;
 }
 
-int advanceOf(const Font& font, const QFontMetrics& metrics, QChar c) {
-    if (font.vertical && standsUpright(c.unicode()))
-        return font.pixelSize;
-    return metrics.horizontalAdvance(c);
+int advanceOf(const Font& font, QChar c) {
+    if (font.face->vertical && standsUpright(c.unicode()))
+        return font.face->pixelSize;
+    return font.face->metrics.horizontalAdvance(c);
 }
 
 int runWidth(const Font& font, const QString& text) {
-    const QFontMetrics metrics(font.qfont);
-    if (!font.vertical)
-        return metrics.horizontalAdvance(text);
+    if (!font.face->vertical)
+        return font.face->width(text);
     int width = 0;
     for (const QChar c : text)
-        width += advanceOf(font, metrics, c);
+        width += advanceOf(font, c);
     return width;
 }
 
@@ -87,19 +95,20 @@ void drawRun(DeviceContext& dc, const Font& font, int x, int y, const QString& t
     if (clip.isEmpty())
         return;
     const bool mono = bitsPixelOf(dc) == 1;
-    const QFontMetrics metrics(font.qfont);
-    const int width = runWidth(font, text);
-    const int height = font.ascent + font.descent;
+    const QFontMetrics& metrics = font.face->metrics;
+    const bool needWidth = (dc.textAlign & TA_RIGHT) || dc.bkMode == OPAQUE;
+    const int width = needWidth ? runWidth(font, text) : 0;
+    const int height = font.face->ascent + font.face->descent;
     int startX = 0;
     if ((dc.textAlign & TA_CENTER) == TA_CENTER)
         startX = -width / 2;
     else if (dc.textAlign & TA_RIGHT)
         startX = -width;
-    int baseline = font.ascent;
+    int baseline = font.face->ascent;
     if ((dc.textAlign & TA_BASELINE) == TA_BASELINE)
         baseline = 0;
     else if (dc.textAlign & TA_BOTTOM)
-        baseline = -font.descent;
+        baseline = -font.face->descent;
     QRgb ink = rgbOf(dc.textColor);
     QRgb paper = rgbOf(dc.bkColor);
     if (mono) {
@@ -107,31 +116,52 @@ void drawRun(DeviceContext& dc, const Font& font, int x, int y, const QString& t
         paper = monoOf(paper);
     }
 
+    // The painter's state is set whole for every run, so nothing of it needs
+    // saving: painterOfDC hands it back plain.
     QPainter& painter = painterOf(dc);
-    painter.save();
-    painter.resetTransform();
-    painter.setClipRect(clip);
-    painter.translate(x + dc.origin.x(), y + dc.origin.y());
-    if (font.angle != 0)
-        painter.rotate(-font.angle);
-    painter.setFont(mono ? font.monoFont : font.qfont);
+    if (clip == surface->rect())
+        painter.setClipping(false);
+    else
+        painter.setClipRect(clip);
+    // Unrotated text is placed by offsets: the painter's glyph caches serve an
+    // untransformed painter best.
+    int offsetX = 0;
+    int offsetY = 0;
+    if (font.angle != 0 || font.face->vertical) {
+        QTransform place = QTransform::fromTranslate(x + dc.origin.x(), y + dc.origin.y());
+        place.rotate(-font.angle);
+        painter.setTransform(place);
+    } else {
+        if (painter.transform().type() != QTransform::TxNone)
+            painter.resetTransform();
+        offsetX = x + dc.origin.x();
+        offsetY = y + dc.origin.y();
+    }
+    startX += offsetX;
+    baseline += offsetY;
+    // Setting a font makes the painter resolve it again: only when it changes.
+    const QFont* wanted = mono ? &font.face->monoFont : &font.face->qfont;
+    if (dc.painterFont != wanted) {
+        painter.setFont(*wanted);
+        dc.painterFont = wanted;
+    }
     if (dc.bkMode == OPAQUE)
-        painter.fillRect(QRect(startX, baseline - font.ascent, width, height), QColor(paper));
+        painter.fillRect(QRect(startX, baseline - font.face->ascent, width, height), QColor(paper));
     painter.setPen(QColor(ink));
-    if (!font.vertical) {
+    if (!font.face->vertical) {
         painter.drawText(QPoint(startX, baseline), text);
     } else {
         int at = startX;
-        const double middle = baseline - font.ascent + height / 2.0;
+        const double middle = baseline - font.face->ascent + height / 2.0;
         for (const QChar c : text) {
-            const int advance = advanceOf(font, metrics, c);
+            const int advance = advanceOf(font, c);
             if (standsUpright(c.unicode())) {
                 const QChar shown = verticalForm(c);
                 painter.save();
                 painter.translate(at + advance / 2.0, middle);
                 painter.rotate(-90);
                 painter.drawText(QPointF(-metrics.horizontalAdvance(shown) / 2.0,
-                                         (font.ascent - font.descent) / 2.0),
+                                         (font.face->ascent - font.face->descent) / 2.0),
                                  QString(shown));
                 painter.restore();
             } else {
@@ -142,10 +172,9 @@ void drawRun(DeviceContext& dc, const Font& font, int x, int y, const QString& t
     }
     if (underline >= 0 && underline < text.size()) {
         const int from = startX + runWidth(font, text.left(underline));
-        const int length = advanceOf(font, metrics, text.at(underline));
+        const int length = advanceOf(font, text.at(underline));
         painter.fillRect(QRect(from, baseline + 1, length, 1), QColor(ink));
     }
-    painter.restore();
 }
 
 const Font* fontOf(DeviceContext& dc) {
@@ -172,7 +201,7 @@ int drawText(DeviceContext& dc, const QString& text, RECT* rect, UINT format) {
         widest = std::max(widest, line.width);
         lines.push_back(std::move(line));
     }
-    const int lineHeight = font->ascent + font->descent;
+    const int lineHeight = font->face->ascent + font->face->descent;
     const int height = lineHeight * static_cast<int>(lines.size());
 
     if (format & DT_CALCRECT) {
@@ -240,7 +269,7 @@ BOOL GetTextExtentPoint32A(HDC dc, const char* text, int count, SIZE* size) {
     if (!font)
         return win::FALSE;
     size->cx = runWidth(*font, decodeText(text, count));
-    size->cy = font->ascent + font->descent;
+    size->cy = font->face->ascent + font->face->descent;
     return win::TRUE;
 }
 
