@@ -133,6 +133,21 @@ TEST(RasterOps, LinesLeaveOutTheEndPointAndFloodFillStopsAtTheBorder) {
     EXPECT_EQ(target.map(legend), "ggggggg|g#####g|g#rrr#g|g#rrr#g|g#rrr#g|g#####g|###gggg");
     SelectObject(target.dc(), oldBrush);
     DeleteObject(green);
+
+    // The lines of a gradient: one pixel row each, from x to x + w exclusive;
+    // the line one past the bottom of the DC's image is clipped away.
+    Surface bar(3, 3, 32, kWhite);
+    const COLORREF shades[4] = {RGB(10, 0, 0), RGB(20, 0, 0), RGB(30, 0, 0), RGB(40, 0, 0)};
+    for (int i = 0; i <= 3; ++i) {
+        const HPEN shade = CreatePen(PS_SOLID, 1, shades[i]);
+        const HGDIOBJ old = SelectObject(bar.dc(), shade);
+        EXPECT_TRUE(MoveToEx(bar.dc(), 0, i, nullptr));
+        EXPECT_TRUE(LineTo(bar.dc(), 2, i));
+        SelectObject(bar.dc(), old);
+        DeleteObject(shade);
+    }
+    EXPECT_EQ(bar.map({{'.', kWhite}, {'1', shades[0]}, {'2', shades[1]}, {'3', shades[2]}}),
+              "11.|22.|33.");
 }
 
 TEST(DibBits, A16By16IconRoundTripsThroughTheStoredLayout) {

@@ -40,6 +40,7 @@ struct Owner {
     bool barDue = true;
     int barHeight = 0;
     int draws = 0;
+    std::vector<UINT> states; // itemState of each draw
 };
 Owner* owner_of_test = nullptr;
 
@@ -154,6 +155,7 @@ void drawBar(Owner& owner, HDC dc, int height) {
 
 void drawItem(Owner& owner, const DRAWITEMSTRUCT& d) {
     ++owner.draws;
+    owner.states.push_back(d.itemState);
     const OwnerItem& item = owner.items.at(d.itemData - 1);
     if (owner.barDue)
         drawBar(owner, d.hDC, owner.barHeight);
@@ -298,6 +300,11 @@ TEST_F(OwnerDrawnPopup, IconRotatedCaptionOnAGradientAndADisabledItemThroughHand
     EXPECT_EQ(liveGdiObjectCount(), before);
     ASSERT_FALSE(shot.isNull());
     EXPECT_EQ(drawsWhenShown, 5); // each item once as the pop-up opens
+    // The default item says so; the grayed one is grayed and disabled.
+    ASSERT_GE(owner.states.size(), 5u);
+    EXPECT_EQ(owner.states[1], ODS_DEFAULT);
+    EXPECT_EQ(owner.states[3], ODS_GRAYED | ODS_DISABLED);
+    EXPECT_EQ(owner.states[0], 0u);
     const QString saveTo = qEnvironmentVariable("QUILLET_OWNER_POPUP_PNG");
     if (!saveTo.isEmpty())
         shot.save(saveTo);
