@@ -16,8 +16,8 @@ namespace platform::gdi {
 // the DC. Returns 0 for a null or empty image.
 HDC createImageDC(QImage* image);
 void releaseImageDC(HDC dc);
-// The DC's painter over its surface, for the menu manager's own parts; null
-// for an unknown handle. Drawing calls of this layer leave its state alone.
+// The DC's painter over its surface, for the menu manager's own parts, handed
+// out with no transform and no clip; null for an unknown handle.
 QPainter* painterOfDC(HDC dc);
 QImage* imageOfDC(HDC dc);
 // The device rectangle that drawing through the DC may touch (the menu

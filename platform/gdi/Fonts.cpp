@@ -127,6 +127,8 @@ void prepareFont(Font& font) {
         face->ascent = face->metrics.ascent();
         face->descent = face->metrics.descent();
     }
+    if (faces.size() > 256)
+        faces.clear(); // fonts made so far keep their faces
     faces.insert(bytes, face);
     font.face = std::move(face);
 }

@@ -196,7 +196,7 @@ QPainter& painterOf(DeviceContext& dc) {
     if (!dc.painter)
         dc.painter = std::make_unique<QPainter>();
     if (!dc.painter->isActive()) {
-        dc.painterFont = nullptr;
+        dc.painterFace.reset();
         if (QImage* surface = surfaceOf(dc))
             dc.painter->begin(surface);
     }
@@ -205,7 +205,7 @@ QPainter& painterOf(DeviceContext& dc) {
 
 QPainter& plainPainterOf(DeviceContext& dc) {
     QPainter& painter = painterOf(dc);
-    dc.painterFont = nullptr; // the menu manager sets fonts of its own
+    dc.painterFace.reset(); // the menu manager sets fonts of its own
     painter.resetTransform();
     painter.setClipping(false);
     return painter;

@@ -120,7 +120,10 @@ struct DeviceContext : GdiObject {
     QPoint current; // logical, MoveToEx
     QPoint brushOrigin;
     std::unique_ptr<QPainter> painter;
-    const QFont* painterFont = nullptr; // the font last set on the painter by a text call
+    // The face last set on the painter by a text call, kept alive so that
+    // its address cannot come back as another face.
+    std::shared_ptr<FontFace> painterFace;
+    bool painterMono = false;
 };
 
 // The table. Handles of every kind come from one counter so that a handle of

@@ -140,10 +140,10 @@ void drawRun(DeviceContext& dc, const Font& font, int x, int y, const QString& t
     startX += offsetX;
     baseline += offsetY;
     // Setting a font makes the painter resolve it again: only when it changes.
-    const QFont* wanted = mono ? &font.face->monoFont : &font.face->qfont;
-    if (dc.painterFont != wanted) {
-        painter.setFont(*wanted);
-        dc.painterFont = wanted;
+    if (dc.painterFace != font.face || dc.painterMono != mono) {
+        painter.setFont(mono ? font.face->monoFont : font.face->qfont);
+        dc.painterFace = font.face;
+        dc.painterMono = mono;
     }
     if (dc.bkMode == OPAQUE)
         painter.fillRect(QRect(startX, baseline - font.face->ascent, width, height), QColor(paper));
