@@ -1,6 +1,6 @@
 // Drawing 40 menu items through the drawing layer's handles (background, a
-// 16 × 16 icon through DrawStateA, the caption and the shortcut) into a
-// memory DC and copying each item to the pop-up's image with BitBlt, against
+// 16 × 16 icon through DrawStateA, the caption and the shortcut), each into
+// an item-sized memory DC and copied to the pop-up's image with BitBlt, against
 // its floor: painting the same backgrounds, icons and texts with QPainter
 // straight into an image.
 #include "bench/RatioReporter.h"
@@ -91,13 +91,14 @@ void BM_GdiDraw40(benchmark::State& state) {
     for (auto _ : state) {
         const HFONT font = CreateFontIndirectA(&metrics.lfMenuFont);
         const HDC memory = CreateCompatibleDC(target);
-        const HBITMAP bitmap = CreateCompatibleBitmap(target, Width, Height);
+        const HBITMAP bitmap = CreateCompatibleBitmap(target, Width, ItemHeight);
         const HGDIOBJ oldBitmap = SelectObject(memory, bitmap);
         const HGDIOBJ oldFont = SelectObject(memory, font);
         SetBkMode(memory, TRANSPARENT);
         for (int i = 0; i < Items; ++i) {
             const bool selected = i == 3;
-            const RECT item{0, i * ItemHeight, Width, (i + 1) * ItemHeight};
+            const int top = i * ItemHeight;
+            const RECT item{0, 0, Width, ItemHeight};
             FillRect(memory, &item, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_MENU));
             DrawStateA(memory, 0, nullptr, static_cast<platform::win::LPARAM>(icon), 0, 2,
                        item.top + 2, 0, 0, DST_ICON);
@@ -113,7 +114,7 @@ void BM_GdiDraw40(benchmark::State& state) {
             DrawStateA(memory, 0, nullptr, reinterpret_cast<platform::win::LPARAM>(shortcut.data()),
                        static_cast<platform::win::WPARAM>(shortcut.size()),
                        Width + 1 - extent.cx - 18, item.top + 4, 0, 0, DST_TEXT);
-            BitBlt(target, 0, item.top, Width, ItemHeight, memory, 0, item.top, SRCCOPY);
+            BitBlt(target, 0, top, Width, ItemHeight, memory, 0, 0, SRCCOPY);
         }
         SelectObject(memory, oldFont);
         SelectObject(memory, oldBitmap);

@@ -124,6 +124,7 @@ struct DeviceContext : GdiObject {
     // its address cannot come back as another face.
     std::shared_ptr<FontFace> painterFace;
     bool painterMono = false;
+    QRgb painterInk = 0; // the pen colour last set, valid with painterFace
 };
 
 // The table. Handles of every kind come from one counter so that a handle of

@@ -127,10 +127,13 @@ void rasterBlit(DeviceContext& dst, const QRect& dstRect, const BlitSource* sour
     const std::uint32_t solidColor =
         solid ? patternPixel(dst, *brush, 0, 0, monoDst) & 0xFFFFFF : 0;
     if (solid && code == 0xF0) {
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            QRgb* line = reinterpret_cast<QRgb*>(surface->scanLine(y));
-            std::fill(line + area.left(), line + area.right() + 1, 0xFF000000u | solidColor);
-        }
+        // One row by hand, the others copied from it.
+        const std::size_t bytes = static_cast<std::size_t>(area.width()) * sizeof(QRgb);
+        QRgb* first = reinterpret_cast<QRgb*>(surface->scanLine(area.top())) + area.left();
+        for (int x = 0; x < area.width(); ++x)
+            first[x] = 0xFF000000u | solidColor;
+        for (int y = area.top() + 1; y <= area.bottom(); ++y)
+            std::memcpy(reinterpret_cast<QRgb*>(surface->scanLine(y)) + area.left(), first, bytes);
         return;
     }
 
@@ -175,6 +178,26 @@ void rasterBlit(DeviceContext& dst, const QRect& dstRect, const BlitSource* sour
         };
         // The operations icons and masks use most, without the truth table.
         if (useSource && !usePattern && (code == 0x88 || code == 0x66 || code == 0xEE)) {
+            if (!stretch) {
+                const int shift = srcRect.left() - dstRect.left();
+                const int x0 = std::max(area.left(), -shift);
+                const int x1 = std::min(area.right(), fromWidth - 1 - shift);
+                const QRgb* in = srcLine + shift;
+                const bool toColor = monoSrc && !monoDst;
+                const bool toMono = !monoSrc && monoDst;
+                for (int x = x0; x <= x1; ++x) {
+                    std::uint32_t v = in[x] & 0xFFFFFF;
+                    if (toColor)
+                        v = v ? dstBk : dstText;
+                    else if (toMono)
+                        v = v == srcBk ? 0xFFFFFF : 0;
+                    const std::uint32_t d = line[x];
+                    line[x] = 0xFF000000u | (code == 0x88   ? (v & d)
+                                             : code == 0x66 ? (v ^ d)
+                                                            : (v | d));
+                }
+                continue;
+            }
             for (int x = area.left(); x <= area.right(); ++x) {
                 std::uint32_t v;
                 if (!sourceAt(x, &v))

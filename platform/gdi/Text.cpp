@@ -119,9 +119,10 @@ void drawRun(DeviceContext& dc, const Font& font, int x, int y, const QString& t
     // The painter's state is set whole for every run, so nothing of it needs
     // saving: painterOfDC hands it back plain.
     QPainter& painter = painterOf(dc);
-    if (clip == surface->rect())
-        painter.setClipping(false);
-    else
+    if (clip == surface->rect()) {
+        if (painter.hasClipping())
+            painter.setClipping(false);
+    } else
         painter.setClipRect(clip);
     // Unrotated text is placed by offsets: the painter's glyph caches serve an
     // untransformed painter best.
@@ -142,12 +143,16 @@ void drawRun(DeviceContext& dc, const Font& font, int x, int y, const QString& t
     // Setting a font makes the painter resolve it again: only when it changes.
     if (dc.painterFace != font.face || dc.painterMono != mono) {
         painter.setFont(mono ? font.face->monoFont : font.face->qfont);
+        painter.setPen(QColor(ink));
         dc.painterFace = font.face;
         dc.painterMono = mono;
+        dc.painterInk = ink;
+    } else if (dc.painterInk != ink) {
+        painter.setPen(QColor(ink));
+        dc.painterInk = ink;
     }
     if (dc.bkMode == OPAQUE)
         painter.fillRect(QRect(startX, baseline - font.face->ascent, width, height), QColor(paper));
-    painter.setPen(QColor(ink));
     if (!font.face->vertical) {
         painter.drawText(QPoint(startX, baseline), text);
     } else {
