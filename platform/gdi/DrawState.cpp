@@ -21,7 +21,8 @@ constexpr DWORD kPaintInk = 0x00B8074A;
 
 struct Image {
     UINT kind = 0;
-    QByteArray text; // code page 932
+    const char* text = nullptr; // code page 932, the caller's
+    int length = 0;
     HICON icon = 0;
     HBITMAP bitmap = 0;
 };
@@ -29,10 +30,10 @@ struct Image {
 bool measure(HDC dc, const Image& image, int* width, int* height) {
     if (image.kind == DST_TEXT || image.kind == DST_PREFIXTEXT) {
         RECT box{0, 0, 0, 0};
-        if (image.text.isEmpty())
+        if (image.length == 0)
             return false;
         const UINT format = DT_CALCRECT | (image.kind == DST_TEXT ? DT_NOPREFIX : 0);
-        DrawTextA(dc, image.text.constData(), static_cast<int>(image.text.size()), &box, format);
+        DrawTextA(dc, image.text, image.length, &box, format);
         *width = box.right;
         *height = box.bottom;
         return true;
@@ -64,7 +65,7 @@ void render(HDC dc, const Image& image, int x, int y, int cx, int cy, UINT flags
         UINT format = DT_NOCLIP | (image.kind == DST_TEXT ? DT_NOPREFIX : 0);
         if (flags & DSS_RIGHT)
             format |= DT_RIGHT;
-        DrawTextA(dc, image.text.constData(), static_cast<int>(image.text.size()), &box, format);
+        DrawTextA(dc, image.text, image.length, &box, format);
     } else if (image.kind == DST_ICON) {
         DrawIconEx(dc, x, y, image.icon, 0, 0, 0, 0, DI_NORMAL);
     } else {
@@ -98,7 +99,8 @@ BOOL DrawStateA(HDC dc, HBRUSH brush, DRAWSTATEPROC, win::LPARAM data, win::WPAR
         const char* text = reinterpret_cast<const char*>(data);
         if (!text)
             return win::FALSE;
-        image.text = length ? QByteArray(text, static_cast<int>(length)) : QByteArray(text);
+        image.text = text;
+        image.length = static_cast<int>(length ? length : std::strlen(text));
     } else if (image.kind == DST_ICON) {
         image.icon = static_cast<HICON>(data);
     } else if (image.kind == DST_BITMAP) {
@@ -110,7 +112,7 @@ BOOL DrawStateA(HDC dc, HBRUSH brush, DRAWSTATEPROC, win::LPARAM data, win::WPAR
     const bool text = image.kind == DST_TEXT || image.kind == DST_PREFIXTEXT;
     if (text && state == DSS_NORMAL && !(flags & DSS_RIGHT)) {
         // Left-aligned text without clipping needs no size.
-        if (image.text.isEmpty())
+        if (image.length == 0)
             return win::FALSE;
         render(dc, image, x, y, width, height, flags);
         return win::TRUE;

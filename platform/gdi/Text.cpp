@@ -8,21 +8,39 @@
 #include <QPainter>
 #include <QStringList>
 
+#include <cstring>
+#include <unordered_map>
+
 namespace platform::gdi {
 
 namespace {
 
-// Menus draw the same few texts over and over: their Unicode forms are kept.
+// Menus draw the same few texts over and over: their Unicode forms are kept,
+// found by a hash of the bytes without copying them.
 QString decodeText(const char* text, int count) {
-    const QByteArray bytes = count < 0 ? QByteArray(text) : QByteArray(text, count);
-    static QHash<QByteArray, QString> decoded;
-    const auto it = decoded.constFind(bytes);
-    if (it != decoded.constEnd())
-        return it.value();
+    const std::size_t length = count < 0 ? std::strlen(text) : static_cast<std::size_t>(count);
+    std::uint64_t hash = 1469598103934665603ull; // FNV-1a
+    for (std::size_t i = 0; i < length; ++i)
+        hash = (hash ^ static_cast<unsigned char>(text[i])) * 1099511628211ull;
+    struct Entry {
+        QByteArray bytes;
+        QString decoded;
+    };
+    static std::unordered_map<std::uint64_t, Entry> decoded;
+    const auto it = decoded.find(hash);
+    if (it != decoded.end() && static_cast<std::size_t>(it->second.bytes.size()) == length) {
+        const char* kept = it->second.bytes.constData();
+        std::size_t i = 0;
+        while (i < length && kept[i] == text[i])
+            ++i;
+        if (i == length)
+            return it->second.decoded;
+    }
     if (decoded.size() > 4096)
         decoded.clear();
-    const QString result = text::decodeCp932(bytes);
-    decoded.insert(bytes, result);
+    const QByteArray bytes(text, static_cast<qsizetype>(length));
+    QString result = text::decodeCp932(bytes);
+    decoded[hash] = Entry{bytes, result};
     return result;
 }
 
