@@ -214,7 +214,14 @@ void HostForm::placeControl(const QString& className, const QString& controlName
     description_.controls.push_back({controlName, className, {}});
     controls_.push_back(std::make_unique<HostedControl>(*this, controlName, className,
                                                         std::move(created), QVariantMap{}));
-    controls_.back()->initializeNew();
+    try {
+        controls_.back()->initializeNew();
+    } catch (...) {
+        // A control that cannot start is not left half-placed on the form.
+        controls_.pop_back();
+        description_.controls.pop_back();
+        throw;
+    }
 }
 
 void HostForm::saveFormFile(const QString& path) {
