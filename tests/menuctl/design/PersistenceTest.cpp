@@ -3,6 +3,7 @@
 // layout.
 #include "menuctl/ZephaltForm.h"
 #include "menuctl/design/IconBytes.h"
+#include "menuctl/engine/PixelRules.h"
 #include "platform/forms/FontObject.h"
 #include "platform/forms/FormFile.h"
 #include "platform/win/Menus.h"
@@ -179,5 +180,22 @@ TEST(IconBytes, DamagedArraysGiveNoIcon) {
         QByteArray hostile = bytes;
         qToLittleEndian<qint32>(side, hostile.data());
         EXPECT_FALSE(BytesToIcon(hostile)) << side;
+    }
+}
+
+TEST_F(ZephaltForm, TheReaderMainWindowsFormFileGivesSixteenItemsWithPictures) {
+    description.formFile = QStringLiteral(FORM1_PATH);
+    load();
+    OwnerDrawMenu& odm = control();
+    EXPECT_EQ(odm.Font().name, QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(odm.MenuItems().Count(), 4 + 16);
+    for (int i = 4; i < odm.MenuItems().Count(); ++i) {
+        const clsMenuItem& item = *odm.MenuItems().ItemEx(i);
+        EXPECT_TRUE(item.IsRegist(2)) << qPrintable(item.ItemName);
+        const auto icon = odm.ImageList().GetIcon(item.UnCheckedIndex);
+        ASSERT_TRUE(icon) << qPrintable(item.ItemName);
+        EXPECT_EQ(icon->width, 16);
+        // The grey copy sits right after the picture.
+        EXPECT_EQ(odm.ImageList().GetIcon(item.UnCheckedIndex + 1), MakeGrayIcon(*icon));
     }
 }
