@@ -1,6 +1,9 @@
 #include "menuctl/engine/clsTitlebar.h"
 #include "menuctl/engine/SystemValues.h"
 #include "platform/runtime/RuntimeError.h"
+#include "platform/win/Menus.h"
+#include <algorithm>
+#include <climits>
 
 namespace zephalt {
 
@@ -13,6 +16,24 @@ template <typename T> void clsTitlebar::change(T& field, const T& value) {
         field = value;
         Make = true;
     }
+}
+
+void clsTitlebar::CalcHeight() {
+    if (!Make) {
+        return;
+    }
+    int top = INT_MAX;
+    int bottom = INT_MIN;
+    const int count = platform::win::GetMenuItemCount(MenuHandle);
+    for (int i = 0; i < count; ++i) {
+        platform::win::RECT rect;
+        if (platform::win::GetMenuItemRect(hWnd, MenuHandle, static_cast<platform::win::UINT>(i),
+                                           &rect)) {
+            top = std::min(top, rect.top);
+            bottom = std::max(bottom, rect.bottom);
+        }
+    }
+    Height = bottom >= top && count > 0 && top != INT_MAX ? bottom - top : 0;
 }
 
 OleColor clsTitlebar::BackColor(int Index) const {

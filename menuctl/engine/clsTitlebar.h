@@ -29,6 +29,10 @@ public:
     OleColor ParentMaskColor = SystemColour(4);
     int ParentMaskMode = zxMM_Value;
 
+    // The popup's height from its items' rectangles on the host window; only
+    // when the bar is to be rendered again (Make).
+    void CalcHeight();
+
     // Index 0 the gradient's start (or the flat colour), 1 its end; any other
     // index fails with runtime error 9.
     OleColor BackColor(int Index) const;
