@@ -24,6 +24,14 @@ int OwnerDrawMenu::ChangeShortCutKey(const ItemName& itemName, int shortCutKey) 
     return previous;
 }
 
+void OwnerDrawMenu::SetItemImage(const ItemName& itemName, const std::optional<IconPixels>& picture,
+                                 int kind, int Index) {
+    if (!menuItems_.Item(itemName).SetImage(picture, kind, Index) && site_ != nullptr) {
+        site_->showMessage(QStringLiteral("ピクチャデータが異常です。"), platform::MsgButtons::Ok,
+                           platform::MsgIcon::Critical, QString());
+    }
+}
+
 void OwnerDrawMenu::BreakItem(const ItemName& menuItem, int breakMode) {
     menuItems_.Item(menuItem).BreakMode = breakMode;
 }

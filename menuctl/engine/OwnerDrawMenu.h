@@ -75,6 +75,10 @@ public:
                    int group = zxGS_Check);
     void RadioItem(const ItemName& startItem, const ItemName& endItem, const ItemName& checkItem);
     void RaiseChangeProperty(const QString& name);
+    // An item's picture set as the host's picture properties do; a picture
+    // that could not be converted is reported with "ピクチャデータが異常です。".
+    void SetItemImage(const ItemName& itemName, const std::optional<IconPixels>& picture, int kind,
+                      int Index = 0);
     void ShowAboutDialog();
 
     // Hidden host description (CheckHost) and state.

@@ -84,6 +84,68 @@ void clsMenuItem::setItemIcon(const std::optional<IconPixels>& icon, int Index) 
     Changed = true;
 }
 
+bool clsMenuItem::setPairImage(int& k, int firstFlag, const std::optional<IconPixels>& picture,
+                               int Index) {
+    auto& r0 = registered_[static_cast<std::size_t>(firstFlag)];
+    auto& r1 = registered_[static_cast<std::size_t>(firstFlag + 1)];
+    if (!picture) {
+        if (k < 1 || ParentImageList == nullptr) {
+            return true;
+        }
+        if (Index == 0) {
+            r0 = r1 = false;
+            k = -k; // the pair stays in the list without an owner
+        } else if (const auto image = ParentImageList->GetIcon(k)) {
+            r1 = false;
+            ParentImageList->ReplaceIcon(k + 1, MakeGrayIcon(*image));
+        }
+        return true;
+    }
+    if (!picture->isValid() || ParentImageList == nullptr) {
+        return false;
+    }
+    if (Index == 0) {
+        if (k != 0) {
+            k = std::abs(k);
+            ParentImageList->ReplaceIcon(k, *picture);
+            ParentImageList->ReplaceIcon(k + 1, MakeGrayIcon(*picture));
+        } else {
+            k = ParentImageList->AddIcon(*picture);
+            ParentImageList->AddIcon(MakeGrayIcon(*picture));
+        }
+        r0 = true;
+        r1 = false;
+    } else if (k > 0) {
+        ParentImageList->ReplaceIcon(k + 1, *picture);
+        r1 = true;
+    }
+    return true;
+}
+
+bool clsMenuItem::SetImage(const std::optional<IconPixels>& picture, int kind, int Index) {
+    if (kind == zxMI_CheckedImage) {
+        return setPairImage(CheckedIndex, 0, picture, Index);
+    }
+    if (kind == zxMI_UnCheckedImage) {
+        return setPairImage(UnCheckedIndex, 2, picture, Index);
+    }
+    const bool failed = picture && !picture->isValid();
+    const bool given = picture && !failed;
+    if (kind == zxMI_ItemImage && Index != 0) {
+        itemIcons_[1] =
+            given ? picture
+                  : (itemIcons_[0] ? std::optional(MakeGrayIcon(*itemIcons_[0])) : std::nullopt);
+        registered_[5] = given;
+        return !failed;
+    }
+    // The item picture, which is also the separator picture.
+    itemIcons_[0] = given ? picture : std::nullopt;
+    itemIcons_[1] = given ? std::optional(MakeGrayIcon(*picture)) : std::nullopt;
+    registered_[4] = given;
+    registered_[5] = false;
+    return !failed;
+}
+
 bool clsMenuItem::IsRegist(int Index) const {
     return Index >= 0 && Index < 6 && registered_[static_cast<std::size_t>(Index)];
 }

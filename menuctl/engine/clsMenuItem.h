@@ -56,6 +56,14 @@ public:
     const std::optional<IconPixels>& ItemIcon(int Index) const;
     void setItemIcon(const std::optional<IconPixels>& icon, int Index = 0);
 
+    // Sets or removes one of the item's pictures (kind: zxMenuItem) as the
+    // host's picture properties do. No picture (nullopt) removes it; a
+    // picture that could not be converted (not valid) is refused, and false
+    // tells the caller to say so ("ピクチャデータが異常です。"). A removed
+    // check-column pair stays in the list and is taken again by the next
+    // picture. Does not mark the item changed.
+    bool SetImage(const std::optional<IconPixels>& picture, int kind, int Index = 0);
+
     // Which images were given explicitly: 0, 1 checked image and alternate;
     // 2, 3 unchecked; 4, 5 item picture. False for any other index.
     bool IsRegist(int Index) const;
@@ -63,6 +71,8 @@ public:
 
 private:
     void setPairIcon(int& pairIndex, int firstFlag, const IconPixels& icon, int Index);
+    bool setPairImage(int& pairIndex, int firstFlag, const std::optional<IconPixels>& picture,
+                      int Index);
 
     bool bold_ = false;
     bool italic_ = false;

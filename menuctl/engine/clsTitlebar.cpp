@@ -36,6 +36,21 @@ void clsTitlebar::CalcHeight() {
     Height = bottom >= top && count > 0 && top != INT_MAX ? bottom - top : 0;
 }
 
+void clsTitlebar::SetImage(const std::optional<IconPixels>& picture, int kind) {
+    const bool given = picture && picture->isValid();
+    if (kind == zxTB_BackPicture) {
+        setBackPicture(given ? picture : std::nullopt);
+        if (given) {
+            setBackStyle(zxBG_Picture);
+        }
+    } else if (kind == zxTB_CaptionPicture) {
+        setCaptionPicture(given ? picture : std::nullopt);
+        if (given) {
+            setCaptionStyle(zxCP_Picture);
+        }
+    }
+}
+
 OleColor clsTitlebar::BackColor(int Index) const {
     if (Index < 0 || Index > 1) {
         throw platform::RuntimeError(platform::err::SubscriptOutOfRange);

@@ -59,6 +59,11 @@ public:
     const std::optional<IconPixels>& CaptionPicture() const { return captionPicture_; }
     void setCaptionPicture(const std::optional<IconPixels>& picture);
 
+    // Sets the background (zxTB_BackPicture) or caption picture and switches
+    // the bar to show it; a picture that could not be converted leaves none,
+    // silently.
+    void SetImage(const std::optional<IconPixels>& picture, int kind);
+
 private:
     template <typename T> void change(T& field, const T& value);
 

@@ -127,3 +127,17 @@ TEST_F(ZephaltForm, ASecondControlPlacedOnAFormIsWarnedAboutOnce) {
     load(false);
     EXPECT_TRUE(messages.empty());
 }
+
+TEST_F(ZephaltForm, APictureThatCannotBeConvertedIsReported) {
+    addControl(QStringLiteral("Zephalt1"));
+    load();
+    control().SetItemImage(QStringLiteral("mnuFileOpen"), zephalt::IconPixels{},
+                           zephalt::zxMI_UnCheckedImage);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].text, QStringLiteral("ピクチャデータが異常です。"));
+    EXPECT_EQ(messages[0].icon, platform::MsgIcon::Critical);
+    EXPECT_EQ(control().MenuItems().Item(QStringLiteral("mnuFileOpen")).UnCheckedIndex, 0);
+    control().SetItemImage(QStringLiteral("mnuFileOpen"), zephalt::IconPixels::blank(16, 16),
+                           zephalt::zxMI_UnCheckedImage);
+    EXPECT_EQ(messages.size(), 1u);
+}

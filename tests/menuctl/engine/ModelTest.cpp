@@ -151,3 +151,44 @@ TEST(PixelRules, GreyNegativeAndBlendKeepTheMask) {
     EXPECT_FALSE(checkerCovers(8, 0));
     EXPECT_TRUE(checkerCovers(9, 0));
 }
+
+TEST(MenuItems, PicturesSetAndRemovedReuseTheirPair) {
+    clsImageList images;
+    clsMenuItems items;
+    items.ParentImageList = &images;
+    clsMenuItem& item = items.Item(QStringLiteral("mnuFileOpen"));
+    IconPixels blue = IconPixels::blank(16, 16);
+    blue.setPixel(3, 3, 0xFF0000);
+    EXPECT_TRUE(item.SetImage(blue, zxMI_CheckedImage));
+    EXPECT_EQ(item.CheckedIndex, 1);
+    EXPECT_TRUE(item.IsRegist(0));
+    item.Changed = false;
+    EXPECT_TRUE(item.SetImage(std::nullopt, zxMI_CheckedImage));
+    EXPECT_EQ(item.CheckedIndex, -1); // kept in the list, without an owner
+    EXPECT_FALSE(item.IsRegist(0));
+    EXPECT_TRUE(item.SetImage(blue, zxMI_UnCheckedImage));
+    EXPECT_EQ(item.UnCheckedIndex, 3);
+    EXPECT_TRUE(item.SetImage(blue, zxMI_CheckedImage));
+    EXPECT_EQ(item.CheckedIndex, 1); // the same two entries again
+    EXPECT_EQ(images.Count(), 4);
+    // The alternate image, then back to the grey copy.
+    EXPECT_TRUE(item.SetImage(IconPixels::blank(16, 16), zxMI_CheckedImage, 1));
+    EXPECT_TRUE(item.IsRegist(1));
+    EXPECT_TRUE(item.SetImage(std::nullopt, zxMI_CheckedImage, 1));
+    EXPECT_FALSE(item.IsRegist(1));
+    EXPECT_EQ(images.GetIcon(2), MakeGrayIcon(blue));
+    // A picture that could not be converted is refused for the caller to report.
+    EXPECT_FALSE(item.SetImage(IconPixels{}, zxMI_ItemImage));
+    EXPECT_FALSE(item.ItemIcon(0));
+    EXPECT_TRUE(item.SetImage(blue, zxMI_Separator));
+    EXPECT_EQ(item.ItemIcon(0), blue); // the separator picture is the item picture
+    EXPECT_EQ(item.ItemIcon(1), MakeGrayIcon(blue));
+    EXPECT_FALSE(item.Changed);
+
+    clsTitlebar bar;
+    bar.SetImage(IconPixels{}, zxTB_BackPicture);
+    EXPECT_EQ(bar.BackStyle(), zxBG_Hide);
+    bar.SetImage(blue, zxTB_CaptionPicture);
+    EXPECT_EQ(bar.CaptionStyle(), zxCP_Picture);
+    EXPECT_EQ(bar.CaptionPicture(), blue);
+}
