@@ -1,66 +1,59 @@
 #include "menuctl/engine/SystemValues.h"
-#include "platform/gdi/SystemColors.h"
+#include "menuctl/engine/LogFont.h"
+#include "platform/gdi/Gdi.h"
+
+using namespace platform::gdi;
 
 namespace zephalt {
 
 namespace {
 
-// The classic desktop's values at 96 dots per inch, which this desktop's
-// window manager does not report.
-constexpr int EdgeSize = 2;
-constexpr int CaptionHeight = 18;
 constexpr int GradientActiveCaption = 27;
-const QString UiFont = QStringLiteral("ＭＳ Ｐゴシック");
-constexpr int ShiftJisCharset = 128;
+
+NONCLIENTMETRICSA nonClientMetrics() {
+    NONCLIENTMETRICSA metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return metrics;
+}
+
+int screenPixelsPerInch() {
+    const HDC screen = GetDC(0);
+    const int perInch = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(0, screen);
+    return perInch;
+}
 
 } // namespace
 
 int systemEdgeWidth() {
-    return EdgeSize;
+    return GetSystemMetrics(SM_CXEDGE);
 }
 
 int systemEdgeHeight() {
-    return EdgeSize;
+    return GetSystemMetrics(SM_CYEDGE);
 }
 
 int systemCaptionHeight() {
-    return CaptionHeight;
+    return nonClientMetrics().iCaptionHeight;
 }
 
 platform::forms::FontObject systemMenuFont() {
-    platform::forms::FontObject font;
-    font.name = UiFont;
-    font.size = 9;
-    font.weight = 400;
-    font.charset = ShiftJisCharset;
-    return font;
+    return fontFromLogFont(nonClientMetrics().lfMenuFont, screenPixelsPerInch());
 }
 
 platform::forms::FontObject systemCaptionFont() {
-    platform::forms::FontObject font = systemMenuFont();
-    font.weight = 700;
-    return font;
+    return fontFromLogFont(nonClientMetrics().lfCaptionFont, screenPixelsPerInch());
 }
 
 std::uint32_t gradientCaptionColour() {
-    return platform::gdi::GetSysColor(GradientActiveCaption);
+    return GetSysColor(GradientActiveCaption);
 }
 
 bool translateColour(OleColor colour, std::uint32_t* colorref) {
-    const std::uint32_t high = colour >> 24;
-    std::uint32_t value = 0;
-    bool ok = true;
-    if (high == 0x80) {
-        const std::uint32_t index = colour & 0xFFFFFF;
-        ok = index <= 30;
-        value = ok ? platform::gdi::GetSysColor(static_cast<int>(index)) : 0;
-    } else if (high == 0x00 || high == 0x01 || high == 0x02) {
-        value = colour & 0xFFFFFF;
-    } else {
-        ok = false;
-    }
+    COLORREF value = 0;
+    const bool ok = OleTranslateColor(colour, 0, &value) == S_OK;
     if (colorref) {
-        *colorref = value;
+        *colorref = ok ? value : 0;
     }
     return ok;
 }

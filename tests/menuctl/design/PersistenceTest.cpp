@@ -3,9 +3,11 @@
 // layout.
 #include "menuctl/ZephaltForm.h"
 #include "menuctl/design/IconBytes.h"
+#include "menuctl/engine/IconHandles.h"
 #include "menuctl/engine/PixelRules.h"
 #include "platform/forms/FontObject.h"
 #include "platform/forms/FormFile.h"
+#include "platform/gdi/Icons.h"
 #include "platform/win/Menus.h"
 #include "platform/win/Messages.h"
 #include "support/TempFiles.h"
@@ -199,4 +201,20 @@ TEST_F(ZephaltForm, TheReaderMainWindowsFormFileGivesSixteenItemsWithPictures) {
         // The grey copy sits right after the picture.
         EXPECT_EQ(odm.ImageList().GetIcon(item.UnCheckedIndex + 1), MakeGrayIcon(*icon));
     }
+}
+
+TEST(IconBytes, StoredIconsBecomeIconsOfTheDrawingLayerAndBack) {
+    IconPixels pixels = sampleIcon(16, 0x0080FF);
+    const QByteArray bytes = IconToBytes(pixels);
+    const auto stored = BytesToIcon(bytes);
+    ASSERT_TRUE(stored);
+    const std::uintptr_t icon = iconFromPixels(*stored);
+    ASSERT_NE(icon, 0u);
+    const auto back = pixelsFromIcon(icon);
+    platform::gdi::DestroyIcon(icon);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(IconToBytes(*back), bytes); // the same 840 bytes
+    EXPECT_EQ(iconFromPixels(IconPixels{}), 0u);
+    EXPECT_FALSE(pixelsFromIcon(0));
+    EXPECT_FALSE(pixelsFromIcon(icon)); // destroyed
 }
