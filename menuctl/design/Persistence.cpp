@@ -198,6 +198,7 @@ void ReadProperties(OwnerDrawMenu& control, const PropertyBag& bag) {
     control.SystemMenu = readBool(bag, QStringLiteral("SystemMenu"), false);
     control.TitleBars().sethWnd(control.ParentForm() ? control.ParentForm()->containerWindow() : 0);
     control.TitleBars().setHotSelectText(readColour(bag, QStringLiteral("HotSelectText"), 255));
+    control.MakeStandardImages();
     for (const QString& name :
          splitNames(bag.read(QStringLiteral("MenuItemNames"), QString()).toString())) {
         readItem(control, bag, name);

@@ -104,6 +104,8 @@ public:
     platform::forms::MenuControl* findMenuControlByKey(const QString& key) const;
     // Put the hook in front of the host window's procedure (run time only).
     void installHook();
+    // Makes the built-in images (pairs 1 to 10) once the image size is known.
+    void MakeStandardImages();
 
 private:
     void unhook();

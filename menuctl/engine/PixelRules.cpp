@@ -1,6 +1,8 @@
 #include "menuctl/engine/PixelRules.h"
 #include <array>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace zephalt {
 
@@ -84,6 +86,80 @@ IconPixels MakeBlendedIcon(const IconPixels& icon, std::uint32_t colorref) {
                    std::min(255, (green(c) + green(colorref)) / 2),
                    std::min(255, (blue(c) + blue(colorref)) / 2));
     });
+}
+
+IconPixels maskByKey(const IconPixels& picture, int maskMode, std::uint32_t maskColour) {
+    if (!picture.isValid()) {
+        return {};
+    }
+    IconPixels out = picture;
+    const int w = picture.width;
+    const int h = picture.height;
+    const int mode = maskMode & ~zxMM_Round;
+    std::uint32_t key = maskColour;
+    switch (mode) {
+    case zxMM_LTPixel:
+        key = picture.pixel(0, 0);
+        break;
+    case zxMM_RTPixel:
+        key = picture.pixel(w - 1, 0);
+        break;
+    case zxMM_LBPixel:
+        key = picture.pixel(0, h - 1);
+        break;
+    case zxMM_RBPixel:
+        key = picture.pixel(w - 1, h - 1);
+        break;
+    case zxMM_Nothing:
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                out.setTransparent(x, y, false);
+            }
+        }
+        return out;
+    default:
+        break;
+    }
+    std::vector<char> clear(static_cast<std::size_t>(w * h), 0);
+    auto at = [w](int x, int y) { return static_cast<std::size_t>(y * w + x); };
+    if (maskMode & zxMM_Round) {
+        // A flood from every key-coloured border pixel, four neighbours a step.
+        std::vector<std::pair<int, int>> todo;
+        for (int x = 0; x < w; ++x) {
+            todo.emplace_back(x, 0);
+            todo.emplace_back(x, h - 1);
+        }
+        for (int y = 1; y < h - 1; ++y) {
+            todo.emplace_back(0, y);
+            todo.emplace_back(w - 1, y);
+        }
+        while (!todo.empty()) {
+            const auto [x, y] = todo.back();
+            todo.pop_back();
+            if (x < 0 || y < 0 || x >= w || y >= h || clear[at(x, y)] ||
+                picture.pixel(x, y) != key) {
+                continue;
+            }
+            clear[at(x, y)] = 1;
+            todo.insert(todo.end(), {{x + 1, y}, {x - 1, y}, {x, y + 1}, {x, y - 1}});
+        }
+    } else {
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                clear[at(x, y)] = picture.pixel(x, y) == key ? 1 : 0;
+            }
+        }
+    }
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const bool transparent = clear[at(x, y)] != 0;
+            out.setTransparent(x, y, transparent);
+            if (transparent) {
+                out.setPixel(x, y, 0);
+            }
+        }
+    }
+    return out;
 }
 
 bool checkerCovers(int x, int y) {

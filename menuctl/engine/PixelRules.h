@@ -18,6 +18,12 @@ IconPixels MakeNegativeIcon(const IconPixels& icon);
 // transparent pixels black.
 IconPixels MakeBlendedIcon(const IconPixels& icon, std::uint32_t colorref);
 
+// BitmapToIcon's mask on pixels: the key colour by mask mode (0 the colour
+// given, 1-4 a corner pixel, 5 no transparency) becomes transparent; with the
+// Round flag (64) only key-coloured areas that touch the border do. Transparent
+// pixels are cleared to black.
+IconPixels maskByKey(const IconPixels& picture, int maskMode, std::uint32_t maskColour);
+
 // The checker pattern laid over a w × h area starting at the area's (0, 0):
 // true where the pattern colour goes. Rows alternate the bytes 0xAA and 0x55.
 bool checkerCovers(int x, int y);

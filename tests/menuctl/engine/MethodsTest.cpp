@@ -70,30 +70,31 @@ TEST_F(ZephaltForm, GroupsWalkTheSiblingsFromStartToEnd) {
 }
 
 TEST_F(ZephaltForm, PropertiesKeepTheirRangesAndTellTheForm) {
-    addControl(QStringLiteral("Zephalt1"));
+    // Image sizes take effect while stored properties are read, before the
+    // twenty built-in images fill the list; 7 and 65 are out of range.
+    addControl(QStringLiteral("Zephalt1"),
+               {{QStringLiteral("ImageHeight"), 64}, {QStringLiteral("ImageWidth"), 7}});
     load();
     zephalt::OwnerDrawMenu& odm = control();
-    odm.setImageHeight(7);
-    odm.setImageHeight(65);
-    EXPECT_EQ(odm.ImageHeight(), 16);
-    odm.setImageHeight(64);
+    EXPECT_EQ(odm.ImageHeight(), 64);
+    EXPECT_EQ(odm.ImageWidth(), 16);
+    EXPECT_EQ(odm.ImageList().ImageHeight(), 64);
+    EXPECT_EQ(odm.ImageList().Count(), 20); // pairs 1 to 10
+    EXPECT_EQ(odm.ImageList().GetIcon(1)->height, 64);
+    EXPECT_EQ(odm.StandardImageCount, 20);
+    // More than twelve images in the list: later sizes are ignored.
+    odm.setImageHeight(32);
     odm.setImageWidth(8);
     EXPECT_EQ(odm.ImageHeight(), 64);
-    EXPECT_EQ(odm.ImageWidth(), 8);
-    EXPECT_EQ(odm.ImageList().ImageHeight(), 64);
-    // More than twelve images in the list: the size stays.
-    for (int i = 0; i < 13; ++i) {
-        odm.ImageList().AddIcon(zephalt::IconPixels::blank(8, 64));
-    }
-    odm.setImageHeight(32);
-    EXPECT_EQ(odm.ImageHeight(), 64);
+    EXPECT_EQ(odm.ImageWidth(), 16);
     odm.setCursorStyle(6); // not a style
     odm.setCursorStyle(zephalt::zxCS_CoolBar);
     odm.setMenuBar(0x00FF00);
-    odm.setHotSelectText(0x0000FF);
-    EXPECT_EQ(odm.TitleBars().HotSelectText(), 0x0000FFu);
-    EXPECT_EQ(form->changedProperties(), (QStringList{"Zephalt1.ImageHeight", "Zephalt1.ImageWidth",
-                                                      "Zephalt1.CursorStyle", "Zephalt1.MenuBar"}));
+    odm.setHotSelectText(255); // its default: no change
+    odm.setHotSelectText(0x00FFFF);
+    EXPECT_EQ(odm.TitleBars().HotSelectText(), 0x00FFFFu);
+    EXPECT_EQ(form->changedProperties(),
+              (QStringList{"Zephalt1.CursorStyle", "Zephalt1.MenuBar", "Zephalt1.HotSelectText"}));
     EXPECT_EQ(odm.TitleBars().ItemEx(0)->CursorStyle, zephalt::zxCS_Normal); // keeps its own
     EXPECT_EQ(odm.TitleBars().ItemEx(0)->MenuBar, 0x00FF00u);
 }

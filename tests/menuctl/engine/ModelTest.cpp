@@ -192,3 +192,31 @@ TEST(MenuItems, PicturesSetAndRemovedReuseTheirPair) {
     EXPECT_EQ(bar.CaptionStyle(), zxCP_Picture);
     EXPECT_EQ(bar.CaptionPicture(), blue);
 }
+
+TEST(PixelRules, MaskModesAndTheBorderOnlyFlag) {
+    // A white frame around a white hole inside a black ring, red in the corner.
+    IconPixels picture = IconPixels::blank(7, 7);
+    for (int y = 0; y < 7; ++y) {
+        for (int x = 0; x < 7; ++x) {
+            const bool ring =
+                x >= 1 && x <= 5 && y >= 1 && y <= 5 && !(x >= 2 && x <= 4 && y >= 2 && y <= 4);
+            picture.setPixel(x, y, ring ? 0x000000 : 0xFFFFFF);
+        }
+    }
+    picture.setPixel(6, 6, 0x0000FF);
+    const IconPixels value = maskByKey(picture, zxMM_Value, 0xFFFFFF);
+    EXPECT_TRUE(value.transparent(0, 0));
+    EXPECT_TRUE(value.transparent(3, 3)); // the hole too
+    EXPECT_FALSE(value.transparent(1, 1));
+    EXPECT_FALSE(value.transparent(6, 6));
+    const IconPixels round = maskByKey(picture, zxMM_Value | zxMM_Round, 0xFFFFFF);
+    EXPECT_TRUE(round.transparent(0, 0));
+    EXPECT_FALSE(round.transparent(3, 3)); // enclosed: stays opaque
+    EXPECT_EQ(round.pixel(3, 3), 0xFFFFFFu);
+    EXPECT_EQ(round.pixel(0, 0), 0u); // transparent pixels are cleared
+    const IconPixels corner = maskByKey(picture, zxMM_RBPixel | zxMM_Round, 0);
+    EXPECT_TRUE(corner.transparent(6, 6));
+    EXPECT_FALSE(corner.transparent(0, 0));
+    const IconPixels opaque = maskByKey(picture, zxMM_Nothing, 0xFFFFFF);
+    EXPECT_EQ(opaque.mask, QByteArray(opaque.mask.size(), '\0'));
+}
