@@ -176,15 +176,19 @@ public:
     }
 
     bool eventFilter(QObject* receiver, QEvent* event) override {
+        // The event's type is looked at before the receiver: every object of the
+        // program passes here, the browser engine's internal ones too, and most
+        // events concern none of this.
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::KeyPress &&
+            type != QEvent::KeyRelease)
+            return false;
         if (MenuSession::current() || !receiver->isWidgetType())
             return false;
-        const QEvent::Type type = event->type();
         if (type == QEvent::MouseButtonPress) {
             altAlone_ = false;
             return false;
         }
-        if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
-            return false;
         if (!isFirstReceiver(static_cast<QWidget*>(receiver)))
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);

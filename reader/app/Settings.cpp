@@ -89,6 +89,7 @@ void LoadSettings(const QString& path, const QString& programFolder, Settings& s
         settings.SkinFolder = programFile(programFolder, paths::DefaultSkin);
         settings.SkinName = QStringLiteral("default");
     }
+    LoadArticleFilter(path, settings.filter);
 }
 
 void SaveSettings(const QString& path, const Settings& settings, const WindowLayout& layout,

@@ -2,6 +2,7 @@
 // The settings file "data/rss.ini": the values held in memory between start-up
 // and shutdown, and the procedures that read, write and create the file.
 #include "platform/runtime/Conversions.h"
+#include "reader/app/ArticleFilter.h"
 #include <QString>
 #include <cstdint>
 
@@ -62,6 +63,7 @@ struct Settings {
     XmlNameOverrides xml;
     QString SkinFolder; // full path ending with the separator
     QString SkinName;
+    ArticleFilter filter;
 };
 
 // Reads every key in order. A key that is no number where a number is read
