@@ -6,6 +6,10 @@ ControlSite::~ControlSite() = default;
 
 Control::~Control() = default;
 
+void Control::initializeNew(ControlSite& site) {
+    initialize(site);
+}
+
 void Control::writeProperties(PropertyBag&) {}
 
 } // namespace platform::forms

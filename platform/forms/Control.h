@@ -3,6 +3,7 @@
 // Control libraries implement Control; the form implements ControlSite.
 #include "platform/forms/MenuControl.h"
 #include "platform/forms/PropertyBag.h"
+#include "platform/runtime/MessageBox.h"
 #include "platform/win/WinTypes.h"
 #include <QString>
 #include <QVariantList>
@@ -35,6 +36,13 @@ public:
 
     // Delivers an event to the form's code. The handler may change args (as
     // for arguments passed by reference); the caller reads them afterwards.
+    // Shows a message box on behalf of the control, owned by the form.
+    virtual MsgResult showMessage(const QString& text, MsgButtons buttons, MsgIcon icon,
+                                  const QString& title) = 0;
+    // Tells the form that a stored property changed, so that it saves the
+    // control's properties again.
+    virtual void propertyChanged(const QString& name) = 0;
+
     void raiseEvent(const QString& event, QVariantList& args) { deliverEvent(event, args); }
     void raiseEvent(const QString& event, QVariantList&& args = {}) { deliverEvent(event, args); }
 
@@ -47,6 +55,10 @@ public:
     virtual ~Control();
     // Called once when the form loads, after its window and menus exist.
     virtual void initialize(ControlSite& site) = 0;
+    // Called instead of initialize when a new instance is placed on a form
+    // being designed: the control sets its initial values rather than reading
+    // stored ones. By default it initializes as when loading.
+    virtual void initializeNew(ControlSite& site);
     // Called once when the form unloads, while its window still exists; the
     // control undoes what it did to the window. The site is not used after.
     virtual void terminate() = 0;

@@ -41,6 +41,9 @@ struct FormDescription {
     QString windowClass = QStringLiteral("ThunderRT6FormDC");
     std::vector<MenuControlDescription> menus;
     std::vector<ControlDescription> controls;
+    // A form file (FormFile.h) whose controls load after those listed above;
+    // empty for none. A file that cannot be read fails the load.
+    QString formFile;
 };
 
 } // namespace platform::forms

@@ -1,4 +1,5 @@
 #include "platform/forms/HostForm.h"
+#include "platform/forms/FormFile.h"
 #include "platform/forms/HostedControl.h"
 #include "platform/forms/MenuShortcuts.h"
 #include "platform/forms/MenuTree.h"
@@ -85,15 +86,28 @@ void HostForm::load() {
     sizeLimits_->update();
 }
 
+void HostForm::checkNewControlName(const QString& name) const {
+    const bool taken = std::any_of(controls_.begin(), controls_.end(), [&](const auto& control) {
+        return control->controlName().compare(name, Qt::CaseInsensitive) == 0;
+    });
+    if (name.isEmpty() || taken) {
+        throw RuntimeError(
+            err::InvalidCall,
+            QStringLiteral("コントロール名 %1 が正しくないか、重複しています。").arg(name));
+    }
+}
+
 void HostForm::createControls() {
-    QSet<QString> names;
-    for (const ControlDescription& description : description_.controls) {
-        if (description.name.isEmpty() || names.contains(description.name.toCaseFolded())) {
-            throw RuntimeError(err::InvalidCall,
-                               QStringLiteral("コントロール名 %1 が正しくないか、重複しています。")
-                                   .arg(description.name));
+    if (!description_.formFile.isEmpty()) {
+        // Read once: the controls of the file become part of the description.
+        FormFile file = readFormFile(description_.formFile);
+        description_.formFile.clear();
+        for (ControlDescription& control : file.controls) {
+            description_.controls.push_back(std::move(control));
         }
-        names.insert(description.name.toCaseFolded());
+    }
+    for (const ControlDescription& description : description_.controls) {
+        checkNewControlName(description.name);
         if (!libraries_) {
             libraries_ = std::make_shared<ControlLibraries>();
         }
@@ -186,6 +200,54 @@ std::vector<HostedControlInfo> HostForm::controls() const {
         all.push_back({description.name, description.className});
     }
     return all;
+}
+
+void HostForm::placeControl(const QString& className, const QString& controlName) {
+    if (!isLoaded()) {
+        throw RuntimeError(err::InvalidCall);
+    }
+    checkNewControlName(controlName);
+    if (!libraries_) {
+        libraries_ = std::make_shared<ControlLibraries>();
+    }
+    CreatedControl created = libraries_->create(className);
+    description_.controls.push_back({controlName, className, {}});
+    controls_.push_back(std::make_unique<HostedControl>(*this, controlName, className,
+                                                        std::move(created), QVariantMap{}));
+    try {
+        controls_.back()->initializeNew();
+    } catch (...) {
+        // A control that cannot start is not left half-placed on the form.
+        controls_.pop_back();
+        description_.controls.pop_back();
+        throw;
+    }
+}
+
+void HostForm::saveFormFile(const QString& path) {
+    FormFile file;
+    file.formName = description_.name;
+    for (const std::unique_ptr<HostedControl>& control : controls_) {
+        const PropertyBag* stored = storedProperties(control->controlName());
+        file.controls.push_back({control->controlName(), control->className(),
+                                 stored ? stored->values() : QVariantMap{}});
+    }
+    writeFormFile(path, file);
+    changedProperties_.clear();
+}
+
+MessagePresenter& HostForm::messages() {
+    if (presenter_ != nullptr) {
+        return *presenter_;
+    }
+    if (!ownPresenter_) {
+        ownPresenter_ = std::make_unique<QtMessagePresenter>(window_.data());
+    }
+    return *ownPresenter_;
+}
+
+void HostForm::controlPropertyChanged(const QString& control, const QString& property) {
+    changedProperties_.append(control + u'.' + property);
 }
 
 const PropertyBag* HostForm::storedProperties(const QString& controlName) {

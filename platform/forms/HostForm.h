@@ -9,6 +9,7 @@
 #include "platform/forms/FormDescription.h"
 #include "platform/forms/MenuControl.h"
 #include "platform/forms/PropertyBag.h"
+#include "platform/runtime/MessageBox.h"
 #include "platform/win/WinTypes.h"
 #include <QPoint>
 #include <QPointer>
@@ -48,6 +49,10 @@ public:
     void setUserMode(bool userMode) { userMode_ = userMode; }
     bool userMode() const { return userMode_; }
     void setEventHandler(ControlEventHandler handler) { eventHandler_ = std::move(handler); }
+    // Where the controls' message boxes go; a Qt message box over the window
+    // unless set. The presenter must outlive the form.
+    void setMessagePresenter(MessagePresenter* presenter) { presenter_ = presenter; }
+    MessagePresenter& messages();
 
     // Gives the window its handle, builds the menus, creates and initializes
     // the controls. A failure (such as CannotCreateObject for a class that no
@@ -72,6 +77,17 @@ public:
     void popupMenu(const QString& name, QPoint globalPos, int index = NoIndex);
 
     std::vector<HostedControlInfo> controls() const;
+    // Places a new instance of a class on the loaded form, as a designer
+    // does: the control sets its initial values (Control::initializeNew)
+    // instead of reading stored ones. Fails with a runtime error for a name
+    // already taken or a class that no library serves.
+    void placeControl(const QString& className, const QString& controlName);
+    // The names of the stored properties controls said they changed, in the
+    // order they said so, as "control.property"; cleared by saveFormFile.
+    const QStringList& changedProperties() const { return changedProperties_; }
+    // Writes the form file of the loaded form: every hosted control with the
+    // properties it stores now. Atomic: the old file stays whole on failure.
+    void saveFormFile(const QString& path);
     // The control's stored properties after asking it to write them; null
     // for an unknown control name.
     const PropertyBag* storedProperties(const QString& controlName);
@@ -88,6 +104,8 @@ private:
     win::LRESULT handleMessage(win::UINT message, win::WPARAM wParam, win::LPARAM lParam);
     void command(win::WPARAM wParam, win::LPARAM lParam);
     void deliverEvent(const QString& control, const QString& event, QVariantList& args);
+    void controlPropertyChanged(const QString& control, const QString& property);
+    void checkNewControlName(const QString& name) const;
     void createControls();
     void attachMenuBar();
     void windowDestroyed();
@@ -105,6 +123,9 @@ private:
     std::unique_ptr<QObject> windowWatch_;
     std::vector<std::unique_ptr<HostedControl>> controls_;
     bool unloading_ = false;
+    MessagePresenter* presenter_ = nullptr;
+    std::unique_ptr<MessagePresenter> ownPresenter_;
+    QStringList changedProperties_;
 };
 
 } // namespace platform::forms

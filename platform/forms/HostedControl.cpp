@@ -16,11 +16,19 @@ HostedControl::~HostedControl() {
 }
 
 void HostedControl::initialize() {
+    runInitialization([this] { created_.control->initialize(*this); });
+}
+
+void HostedControl::initializeNew() {
+    runInitialization([this] { created_.control->initializeNew(*this); });
+}
+
+template <typename Call> void HostedControl::runInitialization(Call call) {
     if (initialized_) {
         return;
     }
     try {
-        created_.control->initialize(*this);
+        call();
     } catch (const RuntimeError&) {
         throw;
     } catch (const std::exception& error) {
@@ -64,6 +72,15 @@ std::vector<MenuControl*> HostedControl::menuControls() const {
 
 MenuControl* HostedControl::findMenuControl(const QString& name, int index) const {
     return form_.menuControl(name, index);
+}
+
+MsgResult HostedControl::showMessage(const QString& text, MsgButtons buttons, MsgIcon icon,
+                                     const QString& title) {
+    return form_.messages().show(text, buttons, icon, title);
+}
+
+void HostedControl::propertyChanged(const QString& name) {
+    form_.controlPropertyChanged(name_, name);
 }
 
 void HostedControl::deliverEvent(const QString& event, QVariantList& args) {

@@ -21,6 +21,8 @@ public:
     // Runs initialize once; a control that failed to initialize is not
     // terminated.
     void initialize();
+    // The same for a new instance placed on the form (Control::initializeNew).
+    void initializeNew();
     void terminate();
 
     win::HWND containerWindow() const override;
@@ -30,6 +32,9 @@ public:
     std::vector<HostedControlInfo> containerControls() const override;
     std::vector<MenuControl*> menuControls() const override;
     MenuControl* findMenuControl(const QString& name, int index) const override;
+    MsgResult showMessage(const QString& text, MsgButtons buttons, MsgIcon icon,
+                          const QString& title) override;
+    void propertyChanged(const QString& name) override;
 
 protected:
     void deliverEvent(const QString& event, QVariantList& args) override;
@@ -41,6 +46,8 @@ private:
     PropertyBag properties_;
     CreatedControl created_;
     bool initialized_ = false;
+
+    template <typename Call> void runInitialization(Call call);
 };
 
 } // namespace platform::forms

@@ -2,7 +2,18 @@
 
 #include "reader/mainwindow/MenuTree.h"
 
+// The resources of a static library are registered by hand, outside any namespace.
+static void registerReaderResources() {
+    Q_INIT_RESOURCE(reader);
+}
+
 namespace quillet {
+
+QString mainFormFilePath() {
+    static const bool registered = (registerReaderResources(), true);
+    (void)registered;
+    return QStringLiteral(":/quillet/forms/Form1.frm");
+}
 
 platform::forms::FormDescription mainFormDescription(const MenuHandlers& handlers) {
     platform::forms::FormDescription form;
