@@ -75,7 +75,9 @@ void OpenArticle(AppState& app, MainWindowModel& window, MainWindowView& view) {
                                             historyRecord(title, list.itemText(row, SourceColumn),
                                                           QDateTime::currentDateTime(), link) +
                                             QStringLiteral("\r\n")));
-        app.newsHistory.addIfNew(title);
+        // The list shows a title as read when an entry equals it without the
+        // blanks at its ends, so that is the form recorded.
+        app.newsHistory.addIfNew(title.trimmed());
         SaveNewsHistory(app.newsHistory, app.file(paths::NewsHistory));
     } catch (const platform::RuntimeError&) {
     }
