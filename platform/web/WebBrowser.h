@@ -7,8 +7,10 @@
 // (cache, cookies, storage) is written into the user's home, and a page opened
 // as a new window can be adopted by another browser, which needs the same profile.
 #include <QByteArray>
+#include <QList>
 #include <QPageLayout>
 #include <QString>
+#include <QUrl>
 #include <QVariant>
 #include <QWidget>
 
@@ -123,6 +125,11 @@ public:
     // shows a notice instead, and nothing is sent to the network.
     void setOffline(bool offline) { offline_ = offline; }
     bool offline() const { return offline_; }
+    // Pages at this address (a local path or an address; query and fragment
+    // are ignored) are shown with scripts turned off: markup, styles and
+    // images still show. Every other page keeps its scripts.
+    void blockScriptsOn(const QString& pathOrAddress);
+    bool scriptsBlockedOn(const QUrl& url) const;
     void setRegisterAsBrowser(bool registered) { registerAsBrowser_ = registered; }
     bool registerAsBrowser() const { return registerAsBrowser_; }
 
@@ -152,6 +159,7 @@ private:
     WebBrowser* takeNewWindow();
     bool acceptNavigation(const QUrl& url, bool isMainFrame);
     bool mayLoad(const QUrl& url) const;
+    void applyScriptSetting(const QUrl& url);
     void showOfflineNotice(const QUrl& refused);
     QVariant evaluate(const QString& script, int timeoutMs);
     bool print();
@@ -170,6 +178,7 @@ private:
     bool previewing_ = false;
     QPageLayout pageLayout_;
     QString homePage_;
+    QList<QUrl> scriptFreePages_;
     bool offline_ = false;
     bool registerAsBrowser_ = false;
     bool awaitingHandedPage_ = false; // handed over as a new window, page not started yet

@@ -282,9 +282,13 @@ platform::web::WebBrowser* MainWindow::makeBrowser(int index) {
                         model_.Tab1.setCaption(position, title);
                 }
             });
-    // Every completed page joins the address list and becomes its text.
+    // A completed page joins the address list and becomes its text when it is
+    // the page the user sees; a background tab's page waits for its tab to be
+    // chosen, which shows its address then.
     connect(browser, &platform::web::WebBrowser::DocumentComplete, this,
-            [this](const QString& address) {
+            [this, index](const QString& address) {
+                if (!isCurrentBrowser(model_, index))
+                    return;
                 model_.comURL.addEntry(address);
                 model_.comURL.setText(address);
             });
@@ -303,6 +307,9 @@ platform::web::WebBrowser* MainWindow::makeBrowser(int index) {
                 }
             });
     browser->setHomePage(app_.file(paths::StartPage));
+    // The article page is built from feed text; its scripts would run as a
+    // local file of the program's own.
+    browser->blockScriptsOn(app_.file(paths::Gateway));
     return browser;
 }
 
