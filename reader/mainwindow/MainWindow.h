@@ -82,6 +82,7 @@ private:
     void setMenuChecked(const QString& name, bool checked);
     platform::web::WebBrowser* currentBrowser() const;
     void browserCommand(const QString& key);
+    void browserCommand(platform::web::WebBrowser* target, const QString& key);
     void showTreePopup(const QPoint& globalPos);
     void deleteSelectedNode();
     QString selectedArticleField(int column) const;
@@ -124,6 +125,7 @@ private:
     QStackedWidget* browserStack_ = nullptr;
     std::map<int, platform::web::WebBrowser*> browsers_; // owned by browserStack_
     QPointer<FolderDialog> folderDialog_;                // a child of the window while loaded
+    int popupBrowser_ = 0; // the browser of the tab the tab pop-up was opened on
     bool closed_ = false;
 };
 
