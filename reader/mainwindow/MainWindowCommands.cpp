@@ -135,13 +135,8 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
     on("mnuFileExportFavorite", [this, fileDialog, feedListFilter] {
         platform::dialogs::CommonDialog dialog =
             fileDialog("お気に入りエクスポート", feedListFilter);
-        if (!dialog.ShowSave(this))
-            return;
-        try {
-            SaveFeedList(model_.tvw1, dialog.FileName);
-        } catch (const platform::RuntimeError&) {
-            // An export that cannot be written ends quietly.
-        }
+        if (dialog.ShowSave(this))
+            ExportFeedListCommand(model_, dialog.FileName);
     });
     on("mnuFileImportFavorite", [this, fileDialog, feedListFilter] {
         platform::dialogs::CommonDialog dialog = fileDialog("お気に入りインポート", feedListFilter);

@@ -86,14 +86,17 @@ bool isCurrentBrowser(const MainWindowModel& window, int browserIndex) {
     return browserIndex != 0 && currentBrowserIndex(window) == browserIndex;
 }
 
+QString withHttpScheme(const QString& typed) {
+    return typed.startsWith(QLatin1String("http")) ? typed : QStringLiteral("http://") + typed;
+}
+
 void GoToAddress(MainWindowModel& window, MainWindowView& view) {
-    QString address = window.comURL.text();
-    if (address.isEmpty())
+    const QString typed = window.comURL.text();
+    if (typed.isEmpty())
         return;
-    if (!address.startsWith(QLatin1String("http"))) {
-        address.prepend(QStringLiteral("http://"));
+    const QString address = withHttpScheme(typed);
+    if (address != typed)
         window.comURL.setText(address);
-    }
     view.navigateBrowser(currentBrowserIndex(window), address, ExtraRequestHeaders());
 }
 

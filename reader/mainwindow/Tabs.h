@@ -38,6 +38,9 @@ int currentBrowserIndex(const MainWindowModel& window);
 // Whether the browser is the one of the selected tab, the one the user sees.
 bool isCurrentBrowser(const MainWindowModel& window, int browserIndex);
 
+// The typed address with "http://" put in front unless it begins with "http"
+// (case-sensitive).
+QString withHttpScheme(const QString& typed);
 // Go to the address box's text: "http://" is put in front unless it begins
 // with "http" (case-sensitive); empty text does nothing.
 void GoToAddress(MainWindowModel& window, MainWindowView& view);
