@@ -95,7 +95,7 @@ MainWindow::MainWindow(AppState& app) : app_(app) {
     stb1_ = new platform::controls::StatusBarWidget(&model_.stb1, client_);
     stb1_->setSizeGripEnabled(false);
     connectCommands();
-    applyFormLayout();
+    fitControlsToFonts();
 }
 
 MainWindow::~MainWindow() {
@@ -148,6 +148,7 @@ void MainWindow::buildSearchBar() {
             [this](const QString& text) { model_.txtSearch = text; });
     comEngine_ = new QComboBox(tlb2_);
     comEngine_->setObjectName(QStringLiteral("comEngine"));
+    comEngine_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     bindCombo(comEngine_, model_.comEngine);
     cmdSearch_ = new QPushButton(QStringLiteral("検索"), tlb2_);
     cmdSearch_->setObjectName(QStringLiteral("cmdSearch"));
@@ -261,6 +262,20 @@ void MainWindow::applyFormLayout() {
         dhSep_->raise();
     if (l.dvSepVisible)
         dvSep_->raise();
+
+    // The window goes no smaller than the layout can place every control in.
+    const TwipsRect least = l.minimumInnerSize();
+    client_->setMinimumSize(pixels(least.width), pixels(least.height));
+}
+
+void MainWindow::fitControlsToFonts() {
+    // The status bar shows its panels' text whole, descenders included, and
+    // the engine box its longest caption.
+    const int statusHeight =
+        std::max(stb1_->sizeHint().height(), stb1_->fontMetrics().height() + 6);
+    layout_.setStatusHeight(twips(statusHeight));
+    layout_.setEngineBoxWidth(twips(comEngine_->sizeHint().width()));
+    applyFormLayout();
 }
 
 void MainWindow::toggleBar(void (FormLayout::*toggle)()) {
@@ -414,6 +429,7 @@ void MainWindow::applyLayout() {
     applyFont(this, layout.windowFont);
     applyFont(tvw1_, layout.treeFont);
     applyFont(lvw1_, layout.listFont);
+    fitControlsToFonts();
     arrangeSplitters();
 }
 

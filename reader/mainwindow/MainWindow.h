@@ -98,6 +98,7 @@ private:
     platform::web::WebBrowser* makeBrowser(int index);
     bool offlineChecked() const;
     void applyLayout();
+    void fitControlsToFonts();
     void captureLayout();
 
     AppState& app_;
