@@ -27,4 +27,10 @@ void SavePatrolList(const platform::controls::TreeViewModel& tree, const QString
         platform::text::deleteFile(path);
 }
 
+QString patrolFeedKind(const platform::controls::TreeViewModel& catalogue, const QString& url) {
+    const int node = catalogue.indexOfKey(url);
+    const QString kind = node != 0 ? catalogue.image(node) : QString();
+    return isPatrolled(kind) ? kind : image::Rss;
+}
+
 } // namespace quillet

@@ -16,4 +16,9 @@ namespace quillet {
 // Raises on failure.
 void SavePatrolList(const platform::controls::TreeViewModel& tree, const QString& path);
 
+// The kind a patrolled feed is read with. The list writes every feed as kind
+// "1", so the catalogue's node of that address decides ("XML2" feeds are read
+// by their own parser); a feed the catalogue no longer holds keeps "XML".
+QString patrolFeedKind(const platform::controls::TreeViewModel& catalogue, const QString& url);
+
 } // namespace quillet

@@ -9,6 +9,7 @@
 #include "support/RecordingView.h"
 #include "support/TempFiles.h"
 
+#include "reader/catalogue/PatrolList.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -17,6 +18,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
+
 #include <gtest/gtest.h>
 
 using namespace quillet;
@@ -250,6 +252,11 @@ TEST_F(FolderDialogTest, ThePatrolListHoldsTheCheckedFeedsAndSwitchesThePatrolOn
                           "\"ニュース\",\"http://e/rss\",\"CHILD_NODE\",\"1\""}));
     EXPECT_TRUE(app.patrolOn);
     EXPECT_EQ(app.patrolPeriod, 12);
+    // Every record says "1"; the run reads each feed by the catalogue's kind.
+    EXPECT_EQ(patrolFeedKind(window.tvw1, "http://c/rdf"), QStringLiteral("XML2"));
+    EXPECT_EQ(patrolFeedKind(window.tvw1, "http://d/doc"), QStringLiteral("DOC"));
+    EXPECT_EQ(patrolFeedKind(window.tvw1, "http://a/rss"), QStringLiteral("XML"));
+    EXPECT_EQ(patrolFeedKind(window.tvw1, "http://gone/"), QStringLiteral("XML"));
 
     // Nothing checked: the list goes, the patrol still switches on.
     app.patrolOn = false;
