@@ -45,7 +45,8 @@ private:
     platform::CurrentDateTimeText clock_;
 };
 
-// True when the title, without blanks at its ends, is a read title.
-bool isReadTitle(const NewsHistory* readTitles, const QString& title);
+// True when the title, without blanks at its ends, is a read title; for an
+// article without a title, when its link is held.
+bool isReadArticle(const NewsHistory* readTitles, const QString& title, const QString& link);
 
 } // namespace quillet

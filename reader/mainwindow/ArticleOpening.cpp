@@ -75,9 +75,7 @@ void OpenArticle(AppState& app, MainWindowModel& window, MainWindowView& view) {
                                             historyRecord(title, list.itemText(row, SourceColumn),
                                                           QDateTime::currentDateTime(), link) +
                                             QStringLiteral("\r\n")));
-        // The list shows a title as read when an entry equals it without the
-        // blanks at its ends, so that is the form recorded.
-        app.newsHistory.addIfNew(title.trimmed());
+        app.newsHistory.addIfNew(readingKey(title, link));
         SaveNewsHistory(app.newsHistory, app.file(paths::NewsHistory));
     } catch (const platform::RuntimeError&) {
     }

@@ -13,6 +13,11 @@ bool NewsHistory::addIfNew(const QString& title) {
     return true;
 }
 
+QString readingKey(const QString& title, const QString& link) {
+    const QString trimmed = title.trimmed();
+    return trimmed.isEmpty() ? link.trimmed() : trimmed;
+}
+
 bool LoadNewsHistory(NewsHistory& history, const QString& path) {
     if (!platform::text::fileExists(path))
         return true;

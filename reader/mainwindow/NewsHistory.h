@@ -25,6 +25,11 @@ private:
     QSet<QString> exact_;
 };
 
+// What the history holds for an opened article: its title without the blanks
+// at its ends, or its link for an article without a title, which would
+// otherwise stay unread for ever.
+QString readingKey(const QString& title, const QString& link);
+
 // Reads the file into the history, one title per line by the rule of addIfNew.
 // True when the file was read or is absent, false when reading failed (the
 // lines read so far stay).

@@ -142,6 +142,7 @@ TEST_F(Parsing, OlderRssVersionsReadTheSameWay) {
 }
 
 TEST_F(Parsing, RdfItemsAreAllListedWithTheirOwnFields) {
+    history.addIfNew(QStringLiteral("http://example.jp/b")); // read without a title
     ASSERT_EQ(ParseXml2Feed(feed("b.xml", Rss10), list, context()), 0);
     ASSERT_EQ(list.count(), 2);
     EXPECT_EQ(cell(1, 1), QStringLiteral("記事A"));
@@ -153,6 +154,8 @@ TEST_F(Parsing, RdfItemsAreAllListedWithTheirOwnFields) {
     EXPECT_EQ(cell(2, 4), QStringLiteral("http://example.jp/b"));
     EXPECT_EQ(cell(2, 5), QString());
     EXPECT_EQ(cell(2, 0), QStringLiteral("2"));
+    EXPECT_TRUE(list.cellBold(1, 1));
+    EXPECT_FALSE(list.cellBold(2, 1));
 }
 
 TEST_F(Parsing, ConfiguredNamesJoinTheStandardOnesAndTheLastChildWins) {

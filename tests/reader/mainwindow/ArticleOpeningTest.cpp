@@ -37,14 +37,14 @@ TEST(OpenArticle, ShowsRecordsAndRemembersEveryOpenedTitleOnce) {
     EXPECT_EQ(window.lvw1.cellForeColor(1, 3), platform::gdi::sysColor(7));
     EXPECT_TRUE(window.lvw1.cellBold(2, 1));
 
-    // An untitled article is not remembered, and does not stop the ones after
-    // it; a title holding a read one is a title of its own; blanks at the ends
-    // are not part of what the list compares; the same title is held once.
+    // An untitled article is remembered by its link, and does not stop the ones
+    // after it; a title holding a read one is a title of its own; blanks at the
+    // ends are not part of what the list compares; the same title is held once.
     for (int row = 2; row <= titles.size(); ++row) {
         window.lvw1.setSelectedRow(row);
         OpenArticle(app, window, view);
     }
-    const QStringList read{"ニュース", "今日のニュース", "天気"};
+    const QStringList read{"ニュース", "http://a/2", "今日のニュース", "天気"};
     EXPECT_EQ(app.newsHistory.entries(), read);
     EXPECT_EQ(
         readBytes(folder.file("data/profile/History_News.lst")),
