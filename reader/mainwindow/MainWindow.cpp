@@ -266,6 +266,9 @@ void MainWindow::applyFormLayout() {
     // The window goes no smaller than the layout can place every control in.
     const TwipsRect least = l.minimumInnerSize();
     client_->setMinimumSize(pixels(least.width), pixels(least.height));
+    const QSize menu = menuWidget() != nullptr ? menuWidget()->sizeHint() : QSize(0, 0);
+    setMinimumSize(std::max(client_->minimumWidth(), menu.width()),
+                   client_->minimumHeight() + menu.height());
 }
 
 void MainWindow::fitControlsToFonts() {
