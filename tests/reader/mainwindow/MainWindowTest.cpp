@@ -152,7 +152,10 @@ TEST_F(MainWindowTest, FeedScriptsStayQuietAndEveryWayOfChangingTabsShowsTheTab)
     OpenNewTab(app, model, *window, server.url("/two"), QString(), false);
     ASSERT_TRUE(
         waitUntil([&] { return loaded(2, server.url("/one")) && loaded(3, server.url("/two")); }));
-    ASSERT_TRUE(waitUntil([&] { return model.Tab1.caption(3) == QStringLiteral("two"); }));
+    ASSERT_TRUE(waitUntil([&] {
+        return model.Tab1.caption(2) == QStringLiteral("one") &&
+               model.Tab1.caption(3) == QStringLiteral("two");
+    }));
     EXPECT_EQ(model.comURL.text(), gateway);
     EXPECT_EQ(requestsStartingWith("/ping"), 0);
 
