@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   ca-certificates fonts-noto-cjk libgl1-mesa-dri libegl1 libglx-mesa0
   xvfb xauth x11-utils imagemagick
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -165,6 +165,10 @@ public:
             return QStringLiteral("cannot replace the target: ") + errnoName(errno);
         }
         tempPath_.clear();
+        // Parts of downloads whose process was killed go with this one's success.
+        const QFileInfo target(QFile::decodeName(target_));
+        text::removeStaleTemporaries(target.absolutePath(),
+                                     QLatin1Char('.') + target.fileName() + QLatin1String(".part"));
         return {};
     }
 

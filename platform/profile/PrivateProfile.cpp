@@ -115,6 +115,31 @@ std::optional<QString> findValue(const QStringList& lines, QStringView section, 
     return std::nullopt;
 }
 
+// The file's lines; a CR alone ends a line too, as it does for the described
+// platform's reader, so files written by tools that end lines with CR read
+// key by key instead of as one long line.
+QStringList profileLines(const QString& path) {
+    QStringList lines;
+    for (const QString& line : text::readLines(path)) {
+        if (line.contains(u'\r')) {
+            QStringList pieces = line.split(u'\r');
+            if (line.endsWith(u'\r'))
+                pieces.removeLast(); // the CR ended the last line; no empty line follows
+            lines.append(pieces);
+        } else
+            lines.append(line);
+    }
+    return lines;
+}
+
+QString trimTrailingBlanks(const QString& s) {
+    qsizetype length = s.size();
+    while (length > 0 && isBlank(s[length - 1])) {
+        --length;
+    }
+    return s.left(length);
+}
+
 } // namespace
 
 QString getPrivateProfileString(const QString& section, const QString& key,
@@ -122,69 +147,86 @@ QString getPrivateProfileString(const QString& section, const QString& key,
     std::optional<QString> value;
     if (text::fileExists(path)) {
         try {
-            value = findValue(text::readLines(path), trimBlanks(section), trimBlanks(key));
+            value = findValue(profileLines(path), trimBlanks(section), trimBlanks(key));
         } catch (const RuntimeError&) {
             // An unreadable file reads like a missing one: the default applies.
         }
     }
-    return cutToBuffer(value.value_or(defaultValue), bufferSize);
+    // The default loses its trailing blanks before it is cut, as the
+    // described platform returns it.
+    return cutToBuffer(value.value_or(trimTrailingBlanks(defaultValue)), bufferSize);
 }
+
+namespace {
+
+// Names that could not be read back as written, and line breaks that would
+// split the entry into other lines, are refused instead of stored wrongly.
+bool storable(const ProfileEntry& entry) {
+    const QStringView sectionName = trimBlanks(entry.section);
+    const QStringView keyName = trimBlanks(entry.key);
+    return !(sectionName.isEmpty() || keyName.isEmpty() || sectionName.contains(u']') ||
+             keyName.contains(u'=') || keyName.front() == u'[' || keyName.front() == u';' ||
+             hasLineBreak(entry.section) || hasLineBreak(entry.key) || hasLineBreak(entry.value));
+}
+
+void applyEntry(QStringList& lines, const ProfileEntry& entry) {
+    const QStringView sectionName = trimBlanks(entry.section);
+    const QStringView keyName = trimBlanks(entry.key);
+    const QString text = keyName.toString() + QLatin1Char('=') + storedValue(entry.value);
+    qsizetype sectionAt = -1;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const Line line = classify(lines[i]);
+        if (line.kind == Line::Section && sameName(line.name, sectionName)) {
+            sectionAt = i;
+            break;
+        }
+    }
+
+    if (sectionAt < 0) {
+        lines.append(QLatin1Char('[') + sectionName.toString() + QLatin1Char(']'));
+        lines.append(text);
+        return;
+    }
+    qsizetype lastFilled = sectionAt;
+    for (qsizetype i = sectionAt + 1; i < lines.size(); ++i) {
+        const Line line = classify(lines[i]);
+        if (line.kind == Line::Section) {
+            break;
+        }
+        if (line.kind == Line::Key && sameName(line.name, keyName)) {
+            lines[i] = text;
+            return;
+        }
+        if (!trimBlanks(lines[i]).isEmpty()) {
+            lastFilled = i;
+        }
+    }
+    // Before the blank lines that separate it from the next section.
+    lines.insert(lastFilled + 1, text);
+}
+
+} // namespace
 
 bool writePrivateProfileString(const QString& section, const QString& key, const QString& value,
                                const QString& path) {
-    const QStringView sectionName = trimBlanks(section);
-    const QStringView keyName = trimBlanks(key);
-    // Names that could not be read back as written, and line breaks that would
-    // split the entry into other lines, are refused instead of stored wrongly.
-    if (sectionName.isEmpty() || keyName.isEmpty() || sectionName.contains(u']') ||
-        keyName.contains(u'=') || keyName.front() == u'[' || keyName.front() == u';' ||
-        hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value)) {
-        return false;
-    }
+    return writePrivateProfileStrings({{section, key, value}}, path);
+}
 
-    QStringList lines;
+bool writePrivateProfileStrings(const std::vector<ProfileEntry>& entries, const QString& path) {
+    for (const ProfileEntry& entry : entries) {
+        if (!storable(entry)) {
+            return false;
+        }
+    }
     try {
+        QStringList lines;
         if (QFileInfo::exists(path)) {
             // An existing file that cannot be read must not be replaced by one
-            // holding only the new key.
-            lines = text::readLines(path);
+            // holding only the new keys.
+            lines = profileLines(path);
         }
-
-        const QString entry = keyName.toString() + QLatin1Char('=') + storedValue(value);
-        qsizetype sectionAt = -1;
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            const Line line = classify(lines[i]);
-            if (line.kind == Line::Section && sameName(line.name, sectionName)) {
-                sectionAt = i;
-                break;
-            }
-        }
-
-        if (sectionAt < 0) {
-            lines.append(QLatin1Char('[') + sectionName.toString() + QLatin1Char(']'));
-            lines.append(entry);
-        } else {
-            qsizetype lastFilled = sectionAt;
-            qsizetype keyAt = -1;
-            for (qsizetype i = sectionAt + 1; i < lines.size(); ++i) {
-                const Line line = classify(lines[i]);
-                if (line.kind == Line::Section) {
-                    break;
-                }
-                if (line.kind == Line::Key && sameName(line.name, keyName)) {
-                    keyAt = i;
-                    break;
-                }
-                if (!trimBlanks(lines[i]).isEmpty()) {
-                    lastFilled = i;
-                }
-            }
-            if (keyAt >= 0) {
-                lines[keyAt] = entry;
-            } else {
-                // Before the blank lines that separate it from the next section.
-                lines.insert(lastFilled + 1, entry);
-            }
+        for (const ProfileEntry& entry : entries) {
+            applyEntry(lines, entry);
         }
         text::writeLinesAtomic(path, lines);
     } catch (const RuntimeError&) {

@@ -4,6 +4,8 @@
 // a byte-order mark, by the rule of platform/text).
 #include <QString>
 
+#include <vector>
+
 namespace platform::profile {
 
 // Section and key names are matched without regard to case; blanks around names
@@ -19,5 +21,15 @@ QString getPrivateProfileString(const QString& section, const QString& key,
 // (its folder missing, for instance).
 bool writePrivateProfileString(const QString& section, const QString& key, const QString& value,
                                const QString& path);
+
+struct ProfileEntry {
+    QString section;
+    QString key;
+    QString value;
+};
+// Writes every entry by the rules above in one replacement of the file, so a
+// crash leaves either all of them or none. False, with the file unchanged, when
+// any entry cannot be stored or the file cannot be written.
+bool writePrivateProfileStrings(const std::vector<ProfileEntry>& entries, const QString& path);
 
 } // namespace platform::profile

@@ -10,6 +10,8 @@ QString runtimeErrorText(int number) {
         return QStringLiteral("プロシージャの呼び出し、または引数が不正です。");
     case err::Overflow:
         return QStringLiteral("オーバーフローしました。");
+    case err::OutOfMemory:
+        return QStringLiteral("メモリが不足しています。");
     case err::SubscriptOutOfRange:
         return QStringLiteral("インデックスが有効範囲にありません。");
     case err::TypeMismatch:

@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -158,6 +160,9 @@ QByteArray readFileBytes(const QString& path) {
     if (!S_ISREG(st.st_mode)) {
         raiseError(err::PathFileAccessError);
     }
+    if (st.st_size > kMaxReadFileBytes) {
+        raiseError(err::OutOfMemory);
+    }
     QByteArray bytes;
     bytes.reserve(static_cast<qsizetype>(st.st_size));
     char buffer[65536];
@@ -171,6 +176,9 @@ QByteArray readFileBytes(const QString& path) {
         }
         if (n == 0) {
             break;
+        }
+        if (bytes.size() + n > kMaxReadFileBytes) {
+            raiseError(err::OutOfMemory); // the file grew while it was read
         }
         bytes.append(buffer, static_cast<qsizetype>(n));
     }
@@ -252,6 +260,8 @@ void replaceFileAtomic(const QString& path, const QByteArray& bytes, bool flushT
         raiseError(errorNumberFor(errno));
     }
     guard.release();
+    removeStaleTemporaries(folder,
+                           QLatin1Char('.') + targetInfo.fileName() + QLatin1String(".tmp"));
 
     // Make the rename itself durable; a failure here leaves a complete file.
     if (flushToDisk) {
@@ -260,6 +270,22 @@ void replaceFileAtomic(const QString& path, const QByteArray& bytes, bool flushT
             (void)::fsync(dir.get());
         }
     }
+}
+
+void removeStaleTemporaries(const QString& folder, const QString& namePrefix) {
+    const QByteArray prefix = nativePath(namePrefix);
+    DIR* dir = ::opendir(nativePath(folder).constData());
+    if (dir == nullptr) {
+        return;
+    }
+    const int dirFd = ::dirfd(dir);
+    while (const dirent* entry = ::readdir(dir)) {
+        if (std::strncmp(entry->d_name, prefix.constData(),
+                         static_cast<std::size_t>(prefix.size())) == 0) {
+            (void)::unlinkat(dirFd, entry->d_name, 0);
+        }
+    }
+    ::closedir(dir);
 }
 
 void writeLinesAtomic(const QString& path, const QStringList& lines) {

@@ -9,6 +9,10 @@
 
 namespace platform::text {
 
+// Files the program reads whole are never larger than this; a larger one raises 7
+// instead of taking the memory (a list of millions of lines is far below it).
+constexpr qsizetype kMaxReadFileBytes = qsizetype(256) << 20;
+
 QByteArray readFileBytes(const QString& path);
 // The file's lines, decoded by decodeFileBytes. A final line ending does not
 // make an extra empty line.
@@ -29,6 +33,11 @@ void appendFileBytes(const QString& path, const QByteArray& bytes);
 // Writes every byte to the open descriptor, going on after interruptions.
 // False with errno set when the bytes could not all be written.
 bool writeAllBytes(int fd, const char* data, qsizetype size);
+
+// Removes the hidden temporary files that writes of one target left behind when
+// their process was killed before the rename: every file of the folder whose
+// name begins with the prefix (".Newslist.brd.tmp"). Failures are ignored.
+void removeStaleTemporaries(const QString& folder, const QString& namePrefix);
 
 // Where a path really leads: the target of a symbolic link, else the path
 // itself. A file reached through a link is replaced there, so the link stays.

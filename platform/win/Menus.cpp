@@ -40,7 +40,8 @@ struct MenuItem {
     HBITMAP checked = 0;
     HBITMAP unchecked = 0;
     ULONG_PTR data = 0;
-    QString text; // empty means "no text"
+    QString text;
+    bool hasText = false; // an empty text is still a text: the item is no separator
     HBITMAP bitmap = 0;
 };
 
@@ -247,7 +248,13 @@ bool canAttach(HMENU parent, HMENU subMenu) {
 }
 
 bool hasNoContent(const MenuItem& item) {
-    return item.text.isEmpty() && item.bitmap == 0 && !(item.type & MFT_OWNERDRAW);
+    return !item.hasText && item.bitmap == 0 && !(item.type & MFT_OWNERDRAW);
+}
+
+// The predefined bitmap values (HBMMENU_CALLBACK and HBMMENU_SYSTEM to
+// HBMMENU_POPUP_MINIMIZE) name drawings the menu makes itself, not bitmaps.
+bool isMagicBitmap(HBITMAP bitmap) {
+    return bitmap == static_cast<HBITMAP>(-1) || (bitmap >= 1 && bitmap <= 11);
 }
 
 // The fields of a MENUITEMINFOA after the old MIIM_TYPE form is turned into the
@@ -262,6 +269,7 @@ struct ItemUpdate {
     HBITMAP unchecked = 0;
     ULONG_PTR data = 0;
     QString text;
+    bool hasText = false;
     HBITMAP bitmap = 0;
 };
 
@@ -273,6 +281,10 @@ bool validRecord(const MENUITEMINFOA* info) {
         return false;
     }
     if ((info->fMask & MIIM_TYPE) && (info->fMask & (MIIM_STRING | MIIM_FTYPE | MIIM_BITMAP))) {
+        return false;
+    }
+    // A bitmap is given through MIIM_BITMAP; the type field cannot carry one.
+    if ((info->fMask & MIIM_FTYPE) && (info->fType & MFT_BITMAP)) {
         return false;
     }
     return true;
@@ -309,6 +321,7 @@ ItemUpdate updateFrom(const MENUITEMINFOA* info) {
     update.data = info->dwItemData;
     if ((mask & MIIM_STRING) && info->dwTypeData) {
         update.text = text::decodeCp932(QByteArray(info->dwTypeData));
+        update.hasText = !update.text.isEmpty();
     }
     return update;
 }
@@ -325,6 +338,7 @@ void applyUpdate(MenuItem& item, const ItemUpdate& update) {
     }
     if (update.mask & MIIM_STRING) {
         item.text = update.text;
+        item.hasText = update.hasText;
     }
     if (update.mask & MIIM_BITMAP) {
         item.bitmap = update.bitmap;
@@ -390,9 +404,11 @@ HMENU createSystemMenu() {
         MenuItem item;
         if (entry.text) {
             item.text = QString::fromUtf8(entry.text);
+            item.hasText = true;
             item.id = entry.command;
         } else {
             item.type = MFT_SEPARATOR;
+            item.state = MF_GRAYED | MF_DISABLED;
         }
         data.items.push_back(item);
     }
@@ -511,13 +527,20 @@ BOOL GetMenuItemInfoA(HMENU menu, UINT item, BOOL byPosition, MENUITEMINFOA* inf
     const MenuItem& data = itemAt(*ref);
     const UINT mask = info->fMask;
     if (mask & MIIM_TYPE) {
-        info->fType = data.type | (data.bitmap ? MFT_BITMAP : 0);
+        const bool realBitmap = data.bitmap != 0 && !isMagicBitmap(data.bitmap);
+        info->fType = data.type | (realBitmap ? MFT_BITMAP : 0);
+        if (hasBitmapField(info)) {
+            info->hbmpItem = data.bitmap;
+        }
+        // An item that is no string item still reports the length of a text it
+        // holds, so a caller can ask for the text with a buffer of that size.
+        const auto textLength = static_cast<UINT>(text::encodeCp932(data.text).size());
         if (info->fType & MFT_BITMAP) {
             info->dwTypeData = reinterpret_cast<char*>(data.bitmap);
-            info->cch = 0;
+            info->cch = textLength;
         } else if (info->fType & (MFT_OWNERDRAW | MFT_SEPARATOR)) {
             info->dwTypeData = nullptr;
-            info->cch = 0;
+            info->cch = textLength;
         } else {
             copyText(data, info);
         }
@@ -597,7 +620,8 @@ BOOL AppendMenuA(HMENU menu, UINT flags, ULONG_PTR idOrSubMenu, const QString& t
     ItemUpdate update;
     update.mask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
     update.type = flags & kPublicTypeBits;
-    update.state = flags & kStateBits;
+    // MF_DEFAULT is no flag of this call: the default item is set by its own call.
+    update.state = flags & kStateBits & ~MFS_DEFAULT;
     update.id = static_cast<UINT>(idOrSubMenu);
     if (flags & MF_POPUP) {
         if (idOrSubMenu == 0) {
@@ -606,8 +630,14 @@ BOOL AppendMenuA(HMENU menu, UINT flags, ULONG_PTR idOrSubMenu, const QString& t
         update.mask |= MIIM_SUBMENU;
         update.subMenu = idOrSubMenu;
     }
-    if (!(flags & MF_SEPARATOR)) {
+    // A null text makes a separator; an empty one a string item with no text.
+    if (!(flags & MF_SEPARATOR) && !text.isNull()) {
         update.text = text;
+        update.hasText = true;
+    }
+    if ((flags & MF_SEPARATOR) || text.isNull()) {
+        update.type |= MFT_SEPARATOR;
+        update.state |= MF_GRAYED | MF_DISABLED;
     }
     return insertItem(menu, findMenu(menu)->items.size(), update) ? TRUE : FALSE;
 }

@@ -186,15 +186,15 @@ void SaveSettings(const QString& path, const Settings& settings, const WindowLay
         {"Skin", "SkinName", settings.SkinName},
         {"Skin", "SkinFolder", settings.SkinFolder},
     };
-    for (const auto& entry : entries) {
-        if (!platform::profile::writePrivateProfileString(QString::fromLatin1(entry.section),
-                                                          QString::fromLatin1(entry.key),
-                                                          entry.value, path)) {
-            messages.show(QStringLiteral("エラーが生じました"), platform::MsgButtons::Ok,
-                          platform::MsgIcon::Critical, QStringLiteral("Quillet"));
-            return;
-        }
-    }
+    // One replacement of the file for all keys, so that a crash while saving
+    // leaves the settings of before or those of now, never a mix.
+    std::vector<platform::profile::ProfileEntry> changes;
+    for (const auto& entry : entries)
+        changes.push_back(
+            {QString::fromLatin1(entry.section), QString::fromLatin1(entry.key), entry.value});
+    if (!platform::profile::writePrivateProfileStrings(changes, path))
+        messages.show(QStringLiteral("エラーが生じました"), platform::MsgButtons::Ok,
+                      platform::MsgIcon::Critical, QStringLiteral("Quillet"));
 }
 
 void WriteDefaultSettings(const QString& path) {

@@ -21,8 +21,10 @@ void navigateSelectedTabs(MainWindowModel& window, MainWindowView& view, const Q
 std::int32_t ShowNewsPage(AppState& app, MainWindowModel& window, MainWindowView& view) {
     const QString& skin = app.settings.SkinFolder;
     const QString page = app.file(paths::Gateway);
-    CreateNewsPage(skin + QStringLiteral("header.html"), skin + QStringLiteral("body.html"),
-                   skin + QStringLiteral("footer.html"), page, window.lvw1, app.CurrentFeedName);
+    if (CreateNewsPage(skin + QStringLiteral("header.html"), skin + QStringLiteral("body.html"),
+                       skin + QStringLiteral("footer.html"), page, window.lvw1,
+                       app.CurrentFeedName) != 0)
+        window.stb1.setPanelText(1, QStringLiteral("HTMLファイルを作成できませんでした。"));
     navigateSelectedTabs(window, view, page);
     return 0;
 }

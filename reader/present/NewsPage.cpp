@@ -9,11 +9,18 @@
 
 #include <QDateTime>
 
+#include <algorithm>
+
 namespace quillet {
 
 namespace {
 
 const QString CRLF = QStringLiteral("\r\n");
+
+// A page longer than this (a huge body template repeated for every article)
+// is not made: the browser could not show it and building it would take
+// gigabytes. Feeds of the download limit make pages far below it.
+constexpr qsizetype kMaxPageCharacters = qsizetype(128) << 20;
 
 // A template's text: every line read is preceded by CR LF.
 QString templateText(const QString& path) {
@@ -59,7 +66,9 @@ std::int32_t CreateNewsPage(const QString& headerPath, const QString& bodyPath,
         const QString body = templateText(bodyPath);
 
         QString page = header + CRLF;
-        page.reserve(page.size() + qsizetype(rows) * (body.size() + 256) + 4096);
+        // Room for the usual page at once; a page past that grows as it needs.
+        page.reserve(std::min(qsizetype(16) << 20,
+                              page.size() + qsizetype(rows) * (body.size() + 256) + 4096));
         for (int row = 1; row <= rows; ++row) {
             // Each replacement runs over the text the one before left, in this order.
             QString block = body;
@@ -69,6 +78,8 @@ std::int32_t CreateNewsPage(const QString& headerPath, const QString& bodyPath,
             block.replace(QStringLiteral("&&DESCRIPTION&&"), list.itemText(row, 5));
             block.replace(QStringLiteral("&&DATE&&"), clock.now());
             block.replace(QStringLiteral("&&REFER&&"), currentFeedName);
+            if (page.size() + block.size() > kMaxPageCharacters)
+                return -1;
             page += block;
         }
 

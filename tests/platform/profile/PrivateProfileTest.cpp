@@ -77,6 +77,22 @@ TEST(PrivateProfile, ReadsValuesByTheFileRules) {
     EXPECT_EQ(file.get("s", "k", 4), QString::fromUtf8("a😀"));
 }
 
+TEST(PrivateProfile, DefaultsLoseTrailingBlanksAndLoneCarriageReturnsEndLines) {
+    ProfileFile file;
+    writeBytes(file.path(), "[General]\rTab=1\rSkin=default\r[Font]\rName=x\r");
+    EXPECT_EQ(file.get("General", "Tab"), "1");
+    EXPECT_EQ(file.get("General", "Skin"), "default");
+    EXPECT_EQ(file.get("Font", "Name"), "x");
+    EXPECT_EQ(getPrivateProfileString("General", "Missing", "default  ", 256, file.path()),
+              "default");
+    EXPECT_EQ(getPrivateProfileString("General", "Missing", "ab \t ", 3, file.path()), "ab");
+    EXPECT_EQ(getPrivateProfileString("General", "Missing", "  lead", 256, file.path()), "  lead");
+    // Writing into such a file keeps every key on a line of its own.
+    ASSERT_TRUE(file.put("General", "Tab", "2"));
+    EXPECT_EQ(readBytes(file.path()),
+              QByteArray("[General]\r\nTab=2\r\nSkin=default\r\n[Font]\r\nName=x\r\n"));
+}
+
 TEST(PrivateProfile, WritesInPlaceAndKeepsEveryOtherLine) {
     ProfileFile file;
     writeBytes(file.path(), "; settings\r\n"

@@ -83,6 +83,12 @@ TEST(LineFile, FailuresRaiseFileErrorsAndKeepTheOldFile) {
     EXPECT_EQ(errorOf([&] { readLines(dir.filePath("nofolder/x.txt")); }),
               platform::err::PathNotFound);
     EXPECT_EQ(errorOf([&] { readLines(dir.path()); }), platform::err::PathFileAccessError);
+    // A file too large to read whole is refused before any of it is read (a
+    // sparse file takes no disk).
+    QFile huge(dir.filePath("huge.lst"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(kMaxReadFileBytes + 1));
+    huge.close();
+    EXPECT_EQ(errorOf([&] { readLines(huge.fileName()); }), platform::err::OutOfMemory);
     EXPECT_EQ(errorOf([&] { writeLinesAtomic(dir.filePath("nofolder/x.txt"), {"a"}); }),
               platform::err::PathNotFound);
     EXPECT_FALSE(folderExists(dir.filePath("nofolder"))); // never creates folders

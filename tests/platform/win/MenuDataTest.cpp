@@ -163,6 +163,76 @@ TEST(MenuRecord, TypeQueryGivesPublicBitsAndTheBitmapOrSeparatorForm) {
     DestroyMenu(menu);
 }
 
+TEST(MenuRecord, ItemsThatAreNoStringItemsStillReportTheirTextLength) {
+    const HMENU menu = popupWith({"Owner", "保存"});
+    MENUITEMINFOA set = query(MIIM_FTYPE);
+    set.fType = MFT_OWNERDRAW;
+    SetMenuItemInfoA(menu, 0, TRUE, &set);
+    set = query(MIIM_BITMAP);
+    set.hbmpItem = 0x4321;
+    SetMenuItemInfoA(menu, 1, TRUE, &set);
+    AppendMenuA(menu, MF_STRING, 7, "Close");
+    set = query(MIIM_BITMAP);
+    set.hbmpItem = 8; // a predefined drawing, not a bitmap of the caller's
+    SetMenuItemInfoA(menu, 2, TRUE, &set);
+
+    char buffer[16] = "untouched";
+    MENUITEMINFOA info = query(MIIM_TYPE, buffer, sizeof buffer);
+    info.hbmpItem = 99;
+    GetMenuItemInfoA(menu, 0, TRUE, &info);
+    EXPECT_EQ(info.fType, MFT_OWNERDRAW);
+    EXPECT_EQ(info.dwTypeData, nullptr);
+    EXPECT_EQ(info.cch, 5u);
+    EXPECT_EQ(info.hbmpItem, 0u) << "filled on a type query too";
+
+    info = query(MIIM_TYPE, buffer, sizeof buffer);
+    GetMenuItemInfoA(menu, 1, TRUE, &info);
+    EXPECT_EQ(info.fType, MFT_BITMAP);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(info.dwTypeData), 0x4321u);
+    EXPECT_EQ(info.cch, 4u) << "two characters of code page 932";
+    EXPECT_EQ(info.hbmpItem, 0x4321u);
+
+    info = query(MIIM_TYPE, buffer, sizeof buffer);
+    GetMenuItemInfoA(menu, 2, TRUE, &info);
+    EXPECT_EQ(info.fType, MFT_STRING);
+    EXPECT_EQ(info.dwTypeData, buffer) << "the caller's buffer stays";
+    EXPECT_STREQ(buffer, "Close");
+    EXPECT_EQ(info.hbmpItem, 8u);
+
+    // The type field cannot carry a bitmap; the record is refused whole.
+    set = query(MIIM_FTYPE | MIIM_ID);
+    set.fType = MFT_BITMAP;
+    set.wID = 55;
+    EXPECT_EQ(SetMenuItemInfoA(menu, 2, TRUE, &set), FALSE);
+    EXPECT_EQ(InsertMenuItemA(menu, kEnd, TRUE, &set), FALSE);
+    EXPECT_EQ(GetMenuItemCount(menu), 3);
+    EXPECT_EQ(GetMenuItemID(menu, 2), 7u);
+    DestroyMenu(menu);
+}
+
+TEST(MenuRecord, AppendedItemsTakeTheirStateAndTypeFromTheFlags) {
+    const HMENU menu = CreatePopupMenu();
+    AppendMenuA(menu, MF_STRING | MFS_DEFAULT | MF_CHECKED, 1, "Default?");
+    AppendMenuA(menu, MF_SEPARATOR, 0, "ignored");
+    AppendMenuA(menu, MF_STRING, 0, QString());
+    AppendMenuA(menu, MF_STRING, 4, "");
+    const auto stateAt = [menu](UINT position) {
+        MENUITEMINFOA info = query(MIIM_STATE);
+        GetMenuItemInfoA(menu, position, TRUE, &info);
+        return info.fState;
+    };
+    EXPECT_EQ(stateAt(0), MF_CHECKED) << "the default item is set by its own call";
+    EXPECT_EQ(typeAt(menu, 1), MFT_SEPARATOR);
+    EXPECT_EQ(stateAt(1), MF_GRAYED | MF_DISABLED);
+    EXPECT_EQ(menuItemText(menu, 1), "");
+    EXPECT_EQ(typeAt(menu, 2), MFT_SEPARATOR);
+    EXPECT_EQ(stateAt(2), MF_GRAYED | MF_DISABLED);
+    EXPECT_EQ(typeAt(menu, 3), MFT_STRING) << "an empty text is still a string item";
+    EXPECT_EQ(stateAt(3), 0u);
+    EXPECT_EQ(GetMenuItemID(menu, 3), 4u);
+    DestroyMenu(menu);
+}
+
 TEST(MenuUpdate, OldTypeFieldIsConvertedToTheNewerFlags) {
     const HMENU menu = popupWith({"Old"});
     char text[] = "New";

@@ -83,4 +83,12 @@ TEST_F(Page, EmptyListsAndMissingTemplatesLeaveThePage) {
     QFile::remove(path("body.html"));
     EXPECT_EQ(create(), -1);
     EXPECT_EQ(readBytes(path("gateway.html")), QByteArray("earlier"));
+
+    // A body template of 8 MB for 20 articles would make a page of gigabytes
+    // in memory: it is refused and the earlier page stays.
+    templates({QStringLiteral("h")}, {QString(8 << 20, QLatin1Char('b'))}, {QStringLiteral("f")});
+    for (int i = 0; i < 20; ++i)
+        article(QStringLiteral("t"), QStringLiteral("l"), QString());
+    EXPECT_EQ(create(), -1);
+    EXPECT_EQ(readBytes(path("gateway.html")), QByteArray("earlier"));
 }
