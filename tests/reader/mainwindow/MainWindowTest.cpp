@@ -1,6 +1,7 @@
 // The main window as the user meets it: a real window with its browsers,
 // driven through its keys and procedures against a local server.
 #include "reader/mainwindow/MainWindow.h"
+#include "platform/controls/ControlWidgets.h"
 #include "platform/runtime/MessageBox.h"
 #include "platform/web/WebBrowser.h"
 #include "reader/app/AppState.h"
@@ -12,6 +13,7 @@
 #include "support/TestHttpServer.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -184,8 +186,16 @@ TEST_F(MainWindowTest, FeedScriptsStayQuietAndEveryWayOfChangingTabsShowsTheTab)
     shows(2, "one", server.url("/one"));
     EXPECT_EQ(window->browser(3), nullptr);
 
-    // The window keeps room for every control.
+    // The window keeps room for every control; the status bar shows its text
+    // whole and the engine box its longest caption.
     EXPECT_GE(window->minimumWidth(), 300);
     EXPECT_GE(window->minimumHeight(), 300);
+    const auto* status = window->findChild<platform::controls::StatusBarWidget*>();
+    ASSERT_NE(status, nullptr);
+    EXPECT_GE(status->height(), status->sizeHint().height());
+    EXPECT_GT(status->height(), status->fontMetrics().height());
+    const auto* engines = window->findChild<QComboBox*>(QStringLiteral("comEngine"));
+    ASSERT_NE(engines, nullptr);
+    EXPECT_GE(engines->width(), engines->sizeHint().width());
     EXPECT_EQ(requestsStartingWith("/ping"), 0);
 }
