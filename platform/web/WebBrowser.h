@@ -1,7 +1,8 @@
 #pragma once
-// The web browser control over Qt WebEngine. Pages built from feed content may
-// run their markup and scripts, but local pages get no script access to other
-// file addresses or to remote addresses, so they cannot read or send local files.
+// The web browser control over Qt WebEngine. Local pages get no script access to
+// other file addresses or to remote addresses, so they cannot read or send local
+// files; a host can also mark a page script-free (blockScriptsOn), as it does for
+// pages it builds from text it did not write.
 //
 // All browsers of the process share one private, off-the-record profile: nothing
 // (cache, cookies, storage) is written into the user's home, and a page opened
