@@ -176,9 +176,15 @@ public:
     }
 
     bool eventFilter(QObject* receiver, QEvent* event) override {
+        // The event's type is read before the receiver is touched: most events
+        // go to the browser engine's own objects, which carry no type
+        // information a checked build could verify.
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::KeyPress &&
+            type != QEvent::KeyRelease)
+            return false;
         if (MenuSession::current() || !receiver->isWidgetType())
             return false;
-        const QEvent::Type type = event->type();
         if (type == QEvent::MouseButtonPress) {
             altAlone_ = false;
             return false;
