@@ -4,6 +4,7 @@
 #include "platform/controls/ControlWidgets.h"
 #include "platform/runtime/MessageBox.h"
 #include "platform/web/WebBrowser.h"
+#include "platform/win/MenuManager.h"
 #include "reader/app/AppState.h"
 #include "reader/app/ProgramPaths.h"
 #include "reader/mainwindow/FeedOpening.h"
@@ -185,6 +186,24 @@ TEST_F(MainWindowTest, FeedScriptsStayQuietAndEveryWayOfChangingTabsShowsTheTab)
     CloseCurrentTab(app, model, *window);
     shows(2, "one", server.url("/one"));
     EXPECT_EQ(window->browser(3), nullptr);
+
+    // The tab pop-up's page commands act on the tab that was right-clicked,
+    // not on the one shown.
+    int firstLoads = 0;
+    QObject::connect(window->browser(1), &platform::web::WebBrowser::DocumentComplete,
+                     [&] { ++firstLoads; });
+    const int shownPageRequests = requestsStartingWith("/one");
+    auto* strip = window->findChild<platform::controls::TabStripWidget*>();
+    ASSERT_NE(strip, nullptr);
+    QTimer::singleShot(0, [] { platform::win::MenuTracker::pressKey(Qt::Key_R, "r"); });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [] { platform::win::MenuTracker::close(); });
+    watchdog.start(10000);
+    QTest::mouseClick(strip, Qt::RightButton, {}, strip->tabRect(0).center());
+    EXPECT_TRUE(waitUntil([&] { return firstLoads == 1; }));
+    EXPECT_EQ(requestsStartingWith("/one"), shownPageRequests);
+    shows(2, "one", server.url("/one"));
 
     // The window keeps room for every control; the status bar shows its text
     // whole and the engine box its longest caption.
