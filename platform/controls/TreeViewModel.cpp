@@ -2,6 +2,8 @@
 
 #include "platform/runtime/RuntimeError.h"
 
+#include <algorithm>
+
 namespace platform::controls {
 
 struct TreeViewModel::Node {
@@ -13,6 +15,7 @@ struct TreeViewModel::Node {
     QList<Node*> children;
     bool expanded = false;
     bool checked = false;
+    int unread = 0; // shown beside the text; folders show their feeds' sum
     // Kept current so that numbering and Qt's parent() stay O(1): number is the
     // 1-based creation position, row the position among the siblings.
     int number = 0;
@@ -207,6 +210,28 @@ void TreeViewModel::setText(int index, const QString& text) {
     dataChangedFor(node);
 }
 
+void TreeViewModel::setUnreadCount(int index, int count) {
+    Node* node = nodeAt(index);
+    count = std::max(count, 0);
+    if (node->unread == count)
+        return;
+    node->unread = count;
+    // The folders above show sums that changed with it.
+    for (const Node* shown = node; shown != nullptr; shown = shown->parent)
+        dataChangedFor(shown);
+}
+
+int TreeViewModel::unreadCount(int index) const {
+    return unreadBelow(nodeAt(index));
+}
+
+int TreeViewModel::unreadBelow(const Node* node) {
+    int sum = node->unread;
+    for (const Node* child : node->children)
+        sum += unreadBelow(child);
+    return sum;
+}
+
 void TreeViewModel::setImage(int index, const QString& image) {
     Node* node = nodeAt(index);
     if (node->image == image)
@@ -321,8 +346,12 @@ QVariant TreeViewModel::data(const QModelIndex& index, int role) const {
         return {};
     const Node* node = static_cast<const Node*>(index.internalPointer());
     switch (role) {
-    case Qt::DisplayRole:
-        return node->text;
+    case Qt::DisplayRole: {
+        // The count is shown, never stored: text() and the saved lists keep
+        // the name alone.
+        const int unread = unreadBelow(node);
+        return unread > 0 ? QStringLiteral("%1 (%2)").arg(node->text).arg(unread) : node->text;
+    }
     case ImageKeyRole:
         return node->image;
     case SelectedImageKeyRole:

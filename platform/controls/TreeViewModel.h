@@ -45,6 +45,10 @@ public:
 
     void setText(int index, const QString& text);
     void setImage(int index, const QString& image);
+    // The number of unread articles shown beside a node's name ("name (3)");
+    // a folder shows the sum of the nodes below it. 0 shows nothing.
+    void setUnreadCount(int index, int count);
+    int unreadCount(int index) const; // with the nodes below it
     void setSelectedImage(int index, const QString& image);
 
     bool isExpanded(int index) const;
@@ -95,6 +99,7 @@ signals:
 private:
     struct Node;
     Node* nodeAt(int index) const;
+    static int unreadBelow(const Node* node);
     void dataChangedFor(const Node* node);
     QModelIndex modelIndexOfNode(const Node* node) const;
     void setNodeExpanded(Node* node, bool expanded);

@@ -1,8 +1,10 @@
 #include "platform/xml/XmlDocument.h"
 
-#include "platform/text/Codepage.h"
+#include "platform/xml/DocumentEncoding.h"
 
 #include <QFile>
+#include <QStringList>
+#include <QUrl>
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
@@ -12,7 +14,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <iconv.h>
 #include <string_view>
 
 namespace platform::xml {
@@ -49,157 +50,6 @@ bool consume(const char* name, const char*& data, qsizetype& size) {
 
 bool isTextNode(const xmlNode* node) {
     return node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE;
-}
-
-// ---------------------------------------------------------------------------
-// What decodes the document: libxml2 by itself, or we, for the Japanese
-// encodings whose vendor characters libxml2's converters refuse.
-
-enum class Decoding { Native, CodePage932, EucJp };
-
-bool isSpaceByte(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
-
-bool equalsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
-    }
-    return true;
-}
-
-Decoding decodingForLabel(std::string_view label) {
-    static constexpr std::string_view codePage932Labels[] = {
-        "shift_jis",  "shift-jis",   "sjis",  "x-sjis", "ms_kanji",
-        "csshiftjis", "windows-31j", "cp932", "ms932"};
-    static constexpr std::string_view eucJpLabels[] = {"euc-jp", "eucjp", "x-euc-jp",
-                                                       "cseucpkdfmtjapanese"};
-    for (std::string_view known : codePage932Labels) {
-        if (equalsIgnoringAsciiCase(label, known))
-            return Decoding::CodePage932;
-    }
-    for (std::string_view known : eucJpLabels) {
-        if (equalsIgnoringAsciiCase(label, known))
-            return Decoding::EucJp;
-    }
-    return Decoding::Native;
-}
-
-// The encoding label of the XML declaration at the start of `text`, or empty when
-// there is no declaration or it names no encoding. A declaration this cannot read
-// is left for libxml2 to report.
-std::string_view declaredEncoding(std::string_view text) {
-    constexpr std::string_view opening = "<?xml";
-    if (text.substr(0, opening.size()) != opening || text.size() <= opening.size() ||
-        !isSpaceByte(text[opening.size()]))
-        return {};
-    // A declaration is short; a few hundred bytes hold any sensible one.
-    const std::string_view head = text.substr(0, 512);
-    std::size_t at = opening.size();
-    auto skipSpace = [&] {
-        while (at < head.size() && isSpaceByte(head[at]))
-            ++at;
-    };
-    for (;;) {
-        skipSpace();
-        const std::size_t nameStart = at;
-        while (at < head.size() &&
-               ((head[at] >= 'a' && head[at] <= 'z') || (head[at] >= 'A' && head[at] <= 'Z')))
-            ++at;
-        const std::string_view name = head.substr(nameStart, at - nameStart);
-        if (name.empty())
-            return {};
-        skipSpace();
-        if (at >= head.size() || head[at] != '=')
-            return {};
-        ++at;
-        skipSpace();
-        if (at >= head.size() || (head[at] != '"' && head[at] != '\''))
-            return {};
-        const char quote = head[at++];
-        const std::size_t valueEnd = head.find(quote, at);
-        if (valueEnd == std::string_view::npos)
-            return {};
-        const std::string_view value = head.substr(at, valueEnd - at);
-        at = valueEnd + 1;
-        if (name == "encoding")
-            return value;
-    }
-}
-
-// Where the document really starts: past white space and UTF-8 byte-order marks
-// that some servers put before the declaration. A UTF-16 document keeps its mark,
-// since libxml2 needs it to know the byte order.
-qsizetype documentStart(const char* data, qsizetype size) {
-    if (size >= 2 &&
-        ((data[0] == '\xFF' && data[1] == '\xFE') || (data[0] == '\xFE' && data[1] == '\xFF')))
-        return 0;
-    qsizetype at = 0;
-    for (;;) {
-        if (at < size && isSpaceByte(data[at])) {
-            ++at;
-        } else if (size - at >= 3 && data[at] == '\xEF' && data[at + 1] == '\xBB' &&
-                   data[at + 2] == '\xBF') {
-            at += 3;
-        } else {
-            return at;
-        }
-    }
-}
-
-struct IconvCloser {
-    iconv_t descriptor;
-    ~IconvCloser() { iconv_close(descriptor); }
-};
-
-// EUC-JP with the vendor rows (circled numbers, Roman numerals) that plain EUC-JP
-// lacks. A byte that forms no character becomes U+FFFD, as in code page 932, so
-// one stray byte does not cost the reader a whole feed.
-bool eucJpToUtf8(const char* data, qsizetype size, QByteArray* out, QString* error) {
-    const iconv_t descriptor = iconv_open("UTF-8", "EUC-JP-MS");
-    if (descriptor == reinterpret_cast<iconv_t>(-1)) {
-        *error = QStringLiteral("EUC-JP is not supported by this system");
-        return false;
-    }
-    const IconvCloser closer{descriptor};
-    static constexpr char replacement[] = "\xEF\xBF\xBD";
-
-    // Every EUC-JP sequence grows by at most half in UTF-8; the loop below still
-    // copes with anything longer.
-    out->resize(size + size / 2 + 16);
-    char* input = const_cast<char*>(data);
-    std::size_t inputLeft = static_cast<std::size_t>(size);
-    qsizetype written = 0;
-    while (inputLeft > 0) {
-        char* output = out->data() + written;
-        std::size_t outputLeft = static_cast<std::size_t>(out->size() - written);
-        const std::size_t result = iconv(descriptor, &input, &inputLeft, &output, &outputLeft);
-        written = output - out->data();
-        if (result != static_cast<std::size_t>(-1))
-            break;
-        if (errno == E2BIG) {
-            out->resize(out->size() * 2);
-            continue;
-        }
-        // EILSEQ (a bad sequence) or EINVAL (cut off at the end): replace one byte.
-        if (out->size() - written < 3)
-            out->resize(out->size() * 2);
-        std::memcpy(out->data() + written, replacement, 3);
-        written += 3;
-        ++input;
-        --inputLeft;
-    }
-    out->truncate(written);
-    return true;
 }
 
 // ---------------------------------------------------------------------------
@@ -361,6 +211,70 @@ QString XmlElement::text() const {
     return QString::fromUtf8(joined).trimmed();
 }
 
+QString XmlElement::localName() const {
+    const xmlNode* node = asNode(node_);
+    return node == nullptr ? QString() : QString::fromUtf8(chars(node->name));
+}
+
+QString XmlElement::namespaceUri() const {
+    const xmlNode* node = asNode(node_);
+    if (node == nullptr || node->ns == nullptr || node->ns->href == nullptr)
+        return {};
+    return QString::fromUtf8(chars(node->ns->href));
+}
+
+QString XmlElement::attribute(const QByteArray& qualifiedName) const {
+    const xmlNode* node = asNode(node_);
+    if (node == nullptr)
+        return {};
+    for (const xmlAttr* attr = node->properties; attr != nullptr; attr = attr->next) {
+        QByteArray name;
+        if (attr->ns != nullptr && attr->ns->prefix != nullptr)
+            name = QByteArray(chars(attr->ns->prefix)) + ':';
+        name += chars(attr->name);
+        if (name != qualifiedName)
+            continue;
+        QByteArray value;
+        for (const xmlNode* text = attr->children; text != nullptr; text = text->next) {
+            if (text->content != nullptr)
+                value += chars(text->content);
+        }
+        return QString::fromUtf8(value);
+    }
+    return {};
+}
+
+QString XmlElement::baseAddress(const QString& documentAddress) const {
+    // The bases from the root down, each resolved against the one above it.
+    QStringList bases;
+    for (XmlElement element = *this; !element.isNull();) {
+        const QString base = element.attribute(QByteArrayLiteral("xml:base"));
+        if (!base.isEmpty())
+            bases.prepend(base);
+        const xmlNode* parent = asNode(element.node_)->parent;
+        element = parent != nullptr && parent->type == XML_ELEMENT_NODE
+                      ? XmlElement(const_cast<xmlNode*>(parent))
+                      : XmlElement();
+    }
+    QUrl address(documentAddress);
+    for (const QString& base : bases)
+        address = address.resolved(QUrl(base));
+    return address.toString();
+}
+
+QString XmlElement::innerMarkup() const {
+    xmlNode* const element = asNode(node_);
+    if (element == nullptr)
+        return {};
+    const std::unique_ptr<xmlBuffer, void (*)(xmlBufferPtr)> buffer(xmlBufferCreate(),
+                                                                    xmlBufferFree);
+    if (!buffer)
+        return {};
+    for (xmlNode* child = element->children; child != nullptr; child = child->next)
+        xmlNodeDump(buffer.get(), element->doc, child, 0, 0);
+    return QString::fromUtf8(chars(xmlBufferContent(buffer.get()))).trimmed();
+}
+
 XmlElement XmlElement::firstChild() const {
     const xmlNode* node = asNode(node_);
     return node == nullptr ? XmlElement() : XmlElement(firstElementFrom(node->children));
@@ -386,7 +300,7 @@ XmlElement XmlDocument::documentElement() const {
     return XmlElement(xmlDocGetRootElement(static_cast<xmlDoc*>(doc_.get())));
 }
 
-bool XmlDocument::load(const QString& path) {
+bool XmlDocument::load(const QString& path, const QByteArray& transportCharset) {
     doc_.reset();
     error_.clear();
     QFile file(path);
@@ -403,12 +317,14 @@ bool XmlDocument::load(const QString& path) {
         error_ = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return false;
     }
-    return loadBytes(bytes);
+    return loadBytes(bytes, transportCharset);
 }
 
-bool XmlDocument::loadBytes(const QByteArray& bytes) {
+bool XmlDocument::loadBytes(const QByteArray& bytes, const QByteArray& transportCharset) {
     doc_.reset();
     error_.clear();
+    namedEncoding_.clear();
+    usedEncoding_.clear();
 
     const qsizetype start = documentStart(bytes.constData(), bytes.size());
     const char* data = bytes.constData() + start;
@@ -423,19 +339,16 @@ bool XmlDocument::loadBytes(const QByteArray& bytes) {
         return false;
     }
 
-    // Japanese documents are converted to UTF-8 here and given to libxml2 with
-    // their declared encoding overridden.
+    // Documents whose encoding we decide are converted to UTF-8 here and given
+    // to libxml2 with their declared encoding overridden.
+    const bool hadUtf8Mark = bytes.left(start).contains("\xEF\xBB\xBF");
+    const EncodingChoice choice = chooseEncoding(data, size, hadUtf8Mark, transportCharset);
     QByteArray converted;
     const char* encoding = nullptr;
     int options = parseOptions;
-    const Decoding decoding =
-        decodingForLabel(declaredEncoding(std::string_view(data, static_cast<std::size_t>(size))));
-    if (decoding != Decoding::Native) {
-        if (decoding == Decoding::CodePage932) {
-            converted = text::decodeCp932(QByteArray::fromRawData(data, size)).toUtf8();
-        } else if (!eucJpToUtf8(data, size, &converted, &error_)) {
+    if (choice.encoding != Encoding::Native) {
+        if (!convertToUtf8(choice.encoding, data, size, &converted, &error_))
             return false;
-        }
         if (converted.size() > INT_MAX) {
             error_ = QStringLiteral("the document is too large to parse");
             return false;
@@ -444,6 +357,10 @@ bool XmlDocument::loadBytes(const QByteArray& bytes) {
         size = converted.size();
         encoding = "UTF-8";
         options |= XML_PARSE_IGNORE_ENC;
+        if (!choice.overriddenLabel.isEmpty()) {
+            namedEncoding_ = QString::fromLatin1(choice.overriddenLabel);
+            usedEncoding_ = encodingName(choice.encoding);
+        }
     }
 
     initialiseLibraryOnce();

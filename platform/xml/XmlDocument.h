@@ -25,6 +25,19 @@ public:
     bool nameIs(const QByteArray& utf8Name) const;
     // All descendant text and CDATA joined, leading and trailing white space removed.
     QString text() const;
+    // The name without its prefix, and the namespace the element is in (empty
+    // when none), for documents whose prefixes vary (Atom).
+    QString localName() const;
+    QString namespaceUri() const;
+    // The attribute's value by its qualified name as written ("rel",
+    // "xml:base"), empty when absent.
+    QString attribute(const QByteArray& qualifiedName) const;
+    // The address relative references inside the element resolve against: its
+    // own and its ancestors' xml:base over the given document address.
+    QString baseAddress(const QString& documentAddress) const;
+    // The element's content as markup (child elements serialized, text
+    // escaped), for content given as XHTML.
+    QString innerMarkup() const;
 
     // Child elements only (text, comments and processing instructions are skipped).
     XmlElement firstChild() const;
@@ -44,15 +57,21 @@ public:
     XmlDocument(const XmlDocument&) = delete;
     XmlDocument& operator=(const XmlDocument&) = delete;
 
-    // Loads the file synchronously, decoding it by its byte-order mark and XML
-    // declaration. Documents declared Shift_JIS (or an alias such as "shift-jis",
-    // "x-sjis", "Windows-31J", "cp932") are decoded as code page 932, and
-    // "EUC-JP" with its usual vendor extensions, so the extension characters
-    // common in Japanese feeds decode. White space and a byte-order mark before
-    // the declaration are skipped. Returns false when the file is missing, not
-    // well-formed, undecodable or an expansion bomb; the reason is in parseError().
-    bool load(const QString& path);
-    bool loadBytes(const QByteArray& bytes);
+    // Loads the file synchronously, decoding it by its byte-order mark, the
+    // charset its server named (empty when none) and its XML declaration, in
+    // that order; bytes that do not fit the encoding so named are read in the
+    // Japanese encoding they fit (see DocumentEncoding.h). Documents declared Shift_JIS (or an
+    // alias such as "shift-jis", "x-sjis", "Windows-31J", "cp932") are decoded as code page 932,
+    // and "EUC-JP" with its usual vendor extensions, so the extension characters common in Japanese
+    // feeds decode. White space and a byte-order mark before the declaration are skipped. Returns
+    // false when the file is missing, not well-formed, undecodable or an expansion bomb; the reason
+    // is in parseError().
+    bool load(const QString& path, const QByteArray& transportCharset = QByteArray());
+    bool loadBytes(const QByteArray& bytes, const QByteArray& transportCharset = QByteArray());
+    // When the bytes did not fit the encoding named for them: that name and the
+    // encoding they were read in instead; both empty otherwise.
+    const QString& namedEncoding() const { return namedEncoding_; }
+    const QString& usedEncoding() const { return usedEncoding_; }
 
     bool isLoaded() const { return doc_ != nullptr; }
     XmlElement documentElement() const; // null when not loaded
@@ -64,6 +83,8 @@ private:
     };
     std::unique_ptr<void, Freer> doc_;
     QString error_;
+    QString namedEncoding_;
+    QString usedEncoding_;
 };
 
 } // namespace platform::xml

@@ -264,3 +264,28 @@ TEST(TreeViewModelKeys, ChangingAKeyKeepsThePlaceAndTheChildren) {
     EXPECT_EQ(t.model.key(t.b1), QStringLiteral("b1"));
     expectConsistent(t.model);
 }
+
+TEST(TreeViewModelQt, UnreadCountsShowBesideTheNameAndFoldersShowTheirSum) {
+    TwoBranches tree;
+    std::vector<int> changed;
+    QObject::connect(&tree.model, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& index, const QModelIndex&) {
+                         changed.push_back(tree.model.nodeIndexOf(index));
+                     });
+    tree.model.setUnreadCount(tree.a1x, 2);
+    tree.model.setUnreadCount(tree.a1, 3);
+    const auto shown = [&](int node) {
+        return tree.model.data(tree.model.modelIndexOf(node), Qt::DisplayRole).toString();
+    };
+    EXPECT_EQ(shown(tree.a1x), "Item a1x (2)");
+    EXPECT_EQ(shown(tree.a1), "Feed a1 (5)");
+    EXPECT_EQ(shown(tree.A), "Folder A (5)");
+    EXPECT_EQ(shown(tree.B), "Folder B") << "nothing to read: no count";
+    EXPECT_EQ(tree.model.text(tree.A), "Folder A") << "the stored name keeps no count";
+    EXPECT_EQ(tree.model.unreadCount(tree.A), 5);
+    // Every node whose shown text changed was announced, the folders above too.
+    EXPECT_EQ(changed, (std::vector<int>{tree.a1x, tree.a1, tree.A, tree.a1, tree.A}));
+
+    tree.model.setUnreadCount(tree.a1x, -4);
+    EXPECT_EQ(shown(tree.A), "Folder A (3)") << "a negative count counts as none";
+}
