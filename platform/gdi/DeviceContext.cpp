@@ -1,171 +1,271 @@
 #include "platform/gdi/DeviceContext.h"
 
-#include "platform/gdi/SystemColors.h"
-#include "platform/text/Codepage.h"
+#include "platform/gdi/ObjectTable.h"
 
-#include <QApplication>
-#include <QFont>
-#include <QFontMetrics>
-#include <QImage>
+#include <QGuiApplication>
 #include <QPainter>
-#include <QStringList>
+#include <QScreen>
 
-#include <memory>
-#include <unordered_map>
+#include <cstring>
 
 namespace platform::gdi {
 
 namespace {
 
-struct DeviceContext {
-    QImage* image = nullptr;
-    std::unique_ptr<QPainter> painter;
-    COLORREF textColor = 0x000000;
-    COLORREF bkColor = 0xFFFFFF;
-    int bkMode = OPAQUE;
-};
-
-// The handle tables are one per process, inside this library, because a DC
-// or brush made by the menu manager is used by whichever library owns the
-// menu's window (the program or a control library). Everything runs on the
-// GUI thread, so they need no lock. Handles of DCs and brushes come from one
-// counter so that a handle of one kind never names the other.
-struct ObjectTable {
-    std::unordered_map<HDC, DeviceContext> dcs;
-    std::unordered_map<HBRUSH, COLORREF> brushes;
-    std::uintptr_t next = 0x10000; // below are the system colour brushes (index + 1)
-};
-
-ObjectTable& table() {
-    static ObjectTable objects;
-    return objects;
+DeviceContext* dcOf(HDC dc) {
+    return find<DeviceContext>(dc);
 }
 
-DeviceContext* find(HDC dc) {
-    auto& dcs = table().dcs;
-    const auto it = dcs.find(dc);
-    return it == dcs.end() ? nullptr : &it->second;
+HDC addDC(std::unique_ptr<DeviceContext> dc) {
+    selected(dc->brush);
+    selected(dc->pen);
+    selected(dc->font);
+    return addObject(std::move(dc));
 }
 
-QRect toQRect(const RECT& r) {
-    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+// Swaps the DC's object of one kind and keeps the selection counts.
+HGDIOBJ swapSelection(HGDIOBJ& slot, HGDIOBJ object) {
+    const HGDIOBJ previous = slot;
+    selected(object);
+    slot = object;
+    deselected(previous);
+    return previous;
 }
 
-bool brushColor(HBRUSH brush, COLORREF* color) {
-    if (brush >= 1 && brush <= static_cast<HBRUSH>(syscolor::Last) + 1) {
-        *color = GetSysColor(static_cast<int>(brush) - 1);
-        return true;
-    }
-    const auto& brushes = table().brushes;
-    const auto it = brushes.find(brush);
-    if (it == brushes.end())
-        return false;
-    *color = it->second;
-    return true;
-}
-
-QString decodeText(const char* text, int count) {
-    const QByteArray bytes = count < 0 ? QByteArray(text) : QByteArray(text, count);
-    return text::decodeCp932(bytes);
-}
-
-QStringList splitLines(const QString& text, bool singleLine) {
-    if (singleLine) {
-        QString line = text;
-        line.remove(QLatin1Char('\r'));
-        line.remove(QLatin1Char('\n'));
-        return {line};
-    }
-    QString normal = text;
-    normal.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    normal.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return normal.split(QLatin1Char('\n'));
+HDC newDisplayDC(HWND window) {
+    auto dc = std::make_unique<DeviceContext>();
+    dc->ownImage = std::make_unique<QImage>(newSurface(1, 1, true));
+    dc->external = dc->ownImage.get();
+    dc->window = window;
+    return addDC(std::move(dc));
 }
 
 } // namespace
 
-PrefixedText stripPrefix(const QString& text) {
-    PrefixedText result;
-    result.shown.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('&') && i + 1 < text.size()) {
-            ++i;
-            if (text[i] != QLatin1Char('&') && result.underline < 0)
-                result.underline = static_cast<int>(result.shown.size());
-        } else if (text[i] == QLatin1Char('&')) {
-            continue; // a lone "&" at the end marks nothing
-        }
-        result.shown.append(text[i]);
-    }
-    return result;
-}
-
 HDC createImageDC(QImage* image) {
     if (!image || image->isNull())
         return 0;
-    ObjectTable& objects = table();
-    const HDC handle = objects.next++;
-    DeviceContext& dc = objects.dcs[handle];
-    dc.image = image;
-    dc.painter = std::make_unique<QPainter>(image);
-    dc.painter->setFont(QApplication::font());
-    return handle;
+    // The drawing calls work on 32-bit pixels.
+    if (image->format() != QImage::Format_RGB32)
+        *image = image->convertToFormat(QImage::Format_RGB32);
+    auto dc = std::make_unique<DeviceContext>();
+    dc->external = image;
+    dc->font = stockObject(DEFAULT_GUI_FONT);
+    return addDC(std::move(dc));
 }
 
 void releaseImageDC(HDC dc) {
-    auto& dcs = table().dcs;
-    const auto it = dcs.find(dc);
-    if (it == dcs.end())
-        return;
-    it->second.painter->end();
-    dcs.erase(it);
+    DeleteDC(dc);
 }
 
 QPainter* painterOfDC(HDC dc) {
-    DeviceContext* context = find(dc);
-    return context ? context->painter.get() : nullptr;
+    DeviceContext* context = dcOf(dc);
+    return context ? &plainPainterOf(*context) : nullptr;
 }
 
 QImage* imageOfDC(HDC dc) {
-    DeviceContext* context = find(dc);
-    return context ? context->image : nullptr;
+    DeviceContext* context = dcOf(dc);
+    return context ? surfaceOf(*context) : nullptr;
 }
 
-void selectFont(HDC dc, const QFont& font) {
-    if (DeviceContext* context = find(dc))
-        context->painter->setFont(font);
+void setClipBox(HDC dc, const QRect& deviceRect) {
+    if (DeviceContext* context = dcOf(dc))
+        context->clip = deviceRect;
+}
+
+HDC CreateCompatibleDC(HDC dc) {
+    if (dc && !dcOf(dc))
+        return 0;
+    auto memory = std::make_unique<DeviceContext>();
+    memory->memory = true;
+    memory->oneByOne = std::make_unique<Bitmap>();
+    memory->oneByOne->bitsPixel = 1;
+    memory->oneByOne->image = newSurface(1, 1, false);
+    return addDC(std::move(memory));
+}
+
+HDC CreateDCA(const char* driver, const char*, const char*, const void*) {
+    if (!driver || qstricmp(driver, "DISPLAY") != 0)
+        return 0;
+    return newDisplayDC(0);
+}
+
+HDC GetDC(HWND window) {
+    return newDisplayDC(window);
+}
+
+int ReleaseDC(HWND, HDC dc) {
+    DeviceContext* context = dcOf(dc);
+    if (!context || context->memory || !context->ownImage)
+        return 0;
+    return DeleteDC(dc);
+}
+
+BOOL DeleteDC(HDC dc) {
+    DeviceContext* context = dcOf(dc);
+    if (!context)
+        return win::FALSE;
+    endPainter(*context);
+    deselected(context->brush);
+    deselected(context->pen);
+    deselected(context->font);
+    if (context->bitmap)
+        deselected(context->bitmap);
+    context->brush = context->pen = context->font = context->bitmap = 0;
+    removeObject(dc);
+    return win::TRUE;
+}
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+    DeviceContext* context = dcOf(dc);
+    GdiObject* target = findObject(object);
+    if (!context || !target)
+        return 0;
+    switch (target->kind) {
+    case ObjectKind::Brush:
+        return swapSelection(context->brush, object);
+    case ObjectKind::Pen:
+        return swapSelection(context->pen, object);
+    case ObjectKind::Font:
+        return swapSelection(context->font, object);
+    case ObjectKind::Bitmap: {
+        // A bitmap lives in one memory DC at a time.
+        if (!context->memory || (target->selections > 0 && context->bitmap != object))
+            return 0;
+        endPainter(*context);
+        // The 1 × 1 bitmap a memory DC starts with stands for itself as a
+        // handle of its own when it is selected back.
+        const HGDIOBJ previous = context->bitmap ? context->bitmap : stockObject(kDefaultBitmap);
+        if (object == stockObject(kDefaultBitmap)) {
+            if (context->bitmap)
+                deselected(context->bitmap);
+            context->bitmap = 0;
+            return previous;
+        }
+        if (context->bitmap != object) {
+            selected(object);
+            if (context->bitmap)
+                deselected(context->bitmap);
+            context->bitmap = object;
+        }
+        return previous;
+    }
+    default:
+        return 0;
+    }
+}
+
+HGDIOBJ GetCurrentObject(HDC dc, UINT kind) {
+    DeviceContext* context = dcOf(dc);
+    if (!context)
+        return 0;
+    switch (kind) {
+    case OBJ_PEN:
+        return context->pen;
+    case OBJ_BRUSH:
+        return context->brush;
+    case OBJ_FONT:
+        return context->font;
+    case OBJ_BITMAP:
+        return context->bitmap ? context->bitmap : stockObject(kDefaultBitmap);
+    default:
+        return 0;
+    }
+}
+
+HGDIOBJ GetStockObject(int index) {
+    return index == kDefaultBitmap ? 0 : stockObject(index);
+}
+
+BOOL DeleteObject(HGDIOBJ object) {
+    GdiObject* target = findObject(object);
+    if (!target || target->kind == ObjectKind::DC || target->kind == ObjectKind::Icon ||
+        target->kind == ObjectKind::ImageList)
+        return win::FALSE;
+    return removeObject(object) ? win::TRUE : win::FALSE;
+}
+
+int GetObjectA(HGDIOBJ object, int size, void* buffer) {
+    if (Bitmap* bitmap = find<Bitmap>(object)) {
+        if (!buffer)
+            return sizeof(BITMAP);
+        if (size < static_cast<int>(sizeof(BITMAP)))
+            return 0;
+        BITMAP info;
+        info.bmWidth = bitmap->image.width();
+        info.bmHeight = bitmap->image.height();
+        const int bits = bitmap->bitsPixel;
+        info.bmWidthBytes = ((info.bmWidth * bits + 15) / 16) * 2;
+        info.bmPlanes = 1;
+        info.bmBitsPixel = static_cast<WORD>(bits);
+        std::memcpy(buffer, &info, sizeof info);
+        return sizeof(BITMAP);
+    }
+    if (Font* font = find<Font>(object)) {
+        if (!buffer)
+            return sizeof(LOGFONTA);
+        const int n = std::min<int>(size, sizeof(LOGFONTA));
+        if (n <= 0)
+            return 0;
+        std::memcpy(buffer, &font->logFont, static_cast<std::size_t>(n));
+        return n;
+    }
+    return 0;
+}
+
+int GetDeviceCaps(HDC dc, int index) {
+    DeviceContext* context = dcOf(dc);
+    if (!context)
+        return 0;
+    switch (index) {
+    case BITSPIXEL:
+        return bitsPixelOf(*context);
+    case PLANES:
+        return 1;
+    case LOGPIXELSX:
+    case LOGPIXELSY:
+        return 96; // the described desktop's "small fonts" resolution
+    case HORZRES:
+    case VERTRES: {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        const QSize size = screen ? screen->size() : QSize(1024, 768);
+        return index == HORZRES ? size.width() : size.height();
+    }
+    default:
+        return 0;
+    }
 }
 
 COLORREF SetTextColor(HDC dc, COLORREF color) {
-    DeviceContext* context = find(dc);
+    DeviceContext* context = dcOf(dc);
     if (!context)
-        return 0xFFFFFFFF; // CLR_INVALID
+        return CLR_INVALID;
     const COLORREF previous = context->textColor;
     context->textColor = color & 0xFFFFFF;
     return previous;
 }
 
 COLORREF GetTextColor(HDC dc) {
-    DeviceContext* context = find(dc);
-    return context ? context->textColor : 0xFFFFFFFF;
+    DeviceContext* context = dcOf(dc);
+    return context ? context->textColor : CLR_INVALID;
 }
 
 COLORREF SetBkColor(HDC dc, COLORREF color) {
-    DeviceContext* context = find(dc);
+    DeviceContext* context = dcOf(dc);
     if (!context)
-        return 0xFFFFFFFF;
+        return CLR_INVALID;
     const COLORREF previous = context->bkColor;
     context->bkColor = color & 0xFFFFFF;
     return previous;
 }
 
 COLORREF GetBkColor(HDC dc) {
-    DeviceContext* context = find(dc);
-    return context ? context->bkColor : 0xFFFFFFFF;
+    DeviceContext* context = dcOf(dc);
+    return context ? context->bkColor : CLR_INVALID;
 }
 
 int SetBkMode(HDC dc, int mode) {
-    DeviceContext* context = find(dc);
+    DeviceContext* context = dcOf(dc);
     if (!context || (mode != TRANSPARENT && mode != OPAQUE))
         return 0;
     const int previous = context->bkMode;
@@ -174,105 +274,68 @@ int SetBkMode(HDC dc, int mode) {
 }
 
 int GetBkMode(HDC dc) {
-    DeviceContext* context = find(dc);
+    DeviceContext* context = dcOf(dc);
     return context ? context->bkMode : 0;
 }
 
-HBRUSH CreateSolidBrush(COLORREF color) {
-    ObjectTable& objects = table();
-    const HBRUSH handle = objects.next++;
-    objects.brushes[handle] = color & 0xFFFFFF;
-    return handle;
+UINT SetTextAlign(HDC dc, UINT align) {
+    DeviceContext* context = dcOf(dc);
+    if (!context)
+        return GDI_ERROR;
+    const UINT previous = context->textAlign;
+    context->textAlign = align;
+    return previous;
 }
 
-BOOL DeleteObject(HGDIOBJ object) {
-    return table().brushes.erase(object) ? win::TRUE : win::FALSE;
+UINT GetTextAlign(HDC dc) {
+    DeviceContext* context = dcOf(dc);
+    return context ? context->textAlign : GDI_ERROR;
 }
 
-int FillRect(HDC dc, const RECT* rect, HBRUSH brush) {
-    DeviceContext* context = find(dc);
-    COLORREF color = 0;
-    if (!context || !rect || !brushColor(brush, &color))
+int SetROP2(HDC dc, int rop2) {
+    DeviceContext* context = dcOf(dc);
+    if (!context || rop2 < R2_BLACK || rop2 > R2_WHITE)
         return 0;
-    const QRect area = toQRect(*rect);
-    if (!area.isEmpty())
-        context->painter->fillRect(area, colorOfColorref(color));
-    return 1;
+    const int previous = context->rop2;
+    context->rop2 = rop2;
+    return previous;
 }
 
-int DrawTextA(HDC dc, const char* text, int count, RECT* rect, UINT format) {
-    DeviceContext* context = find(dc);
-    if (!context || !text || !rect || count == 0)
-        return 0;
-    QPainter& painter = *context->painter;
-    const QFontMetrics metrics(painter.font());
-    const bool singleLine = (format & DT_SINGLELINE) != 0;
-    const bool prefixes = (format & DT_NOPREFIX) == 0;
-
-    struct Line {
-        PrefixedText text;
-        int width = 0;
-    };
-    std::vector<Line> lines;
-    int widest = 0;
-    for (const QString& raw : splitLines(decodeText(text, count), singleLine)) {
-        Line line;
-        line.text = prefixes ? stripPrefix(raw) : PrefixedText{raw, -1};
-        line.width = metrics.horizontalAdvance(line.text.shown);
-        widest = std::max(widest, line.width);
-        lines.push_back(std::move(line));
-    }
-    const int lineHeight = metrics.height();
-    const int height = lineHeight * static_cast<int>(lines.size());
-
-    if (format & DT_CALCRECT) {
-        rect->right = rect->left + widest;
-        rect->bottom = rect->top + height;
-        return height;
-    }
-
-    const QRect box = toQRect(*rect);
-    int y = box.top();
-    if (singleLine && (format & DT_VCENTER))
-        y = box.top() + (box.height() - lineHeight) / 2;
-    else if (singleLine && (format & DT_BOTTOM))
-        y = box.bottom() + 1 - lineHeight;
-
-    painter.save();
-    if (!(format & DT_NOCLIP))
-        painter.setClipRect(box, painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-    const QColor textColor = colorOfColorref(context->textColor);
-    painter.setPen(textColor);
-    for (const Line& line : lines) {
-        int x = box.left();
-        if (format & DT_CENTER)
-            x = box.left() + (box.width() - line.width) / 2;
-        else if (format & DT_RIGHT)
-            x = box.right() + 1 - line.width;
-        if (context->bkMode == OPAQUE)
-            painter.fillRect(QRect(x, y, line.width, lineHeight),
-                             colorOfColorref(context->bkColor));
-        painter.drawText(QPoint(x, y + metrics.ascent()), line.text.shown);
-        if (line.text.underline >= 0) {
-            const int from =
-                x + metrics.horizontalAdvance(line.text.shown.left(line.text.underline));
-            const int width = metrics.horizontalAdvance(line.text.shown.at(line.text.underline));
-            painter.fillRect(QRect(from, y + metrics.ascent() + 1, width, 1), textColor);
-        }
-        y += lineHeight;
-    }
-    painter.restore();
-    return height;
+int GetROP2(HDC dc) {
+    DeviceContext* context = dcOf(dc);
+    return context ? context->rop2 : 0;
 }
 
-BOOL GetTextExtentPoint32A(HDC dc, const char* text, int count, SIZE* size) {
-    DeviceContext* context = find(dc);
-    if (!context || !text || !size || count < 0)
+BOOL SetViewportOrgEx(HDC dc, int x, int y, POINT* previous) {
+    DeviceContext* context = dcOf(dc);
+    if (!context)
         return win::FALSE;
-    const QFontMetrics metrics(context->painter->font());
-    size->cx = metrics.horizontalAdvance(decodeText(text, count));
-    size->cy = metrics.height();
+    if (previous)
+        *previous = POINT{context->origin.x(), context->origin.y()};
+    context->origin = QPoint(x, y);
     return win::TRUE;
+}
+
+BOOL GetViewportOrgEx(HDC dc, POINT* origin) {
+    DeviceContext* context = dcOf(dc);
+    if (!context || !origin)
+        return win::FALSE;
+    *origin = POINT{context->origin.x(), context->origin.y()};
+    return win::TRUE;
+}
+
+BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* previous) {
+    DeviceContext* context = dcOf(dc);
+    if (!context)
+        return win::FALSE;
+    if (previous)
+        *previous = POINT{context->brushOrigin.x(), context->brushOrigin.y()};
+    context->brushOrigin = QPoint(x, y);
+    return win::TRUE;
+}
+
+int liveGdiObjectCount() {
+    return liveObjectCount();
 }
 
 } // namespace platform::gdi

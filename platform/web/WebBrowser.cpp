@@ -168,9 +168,22 @@ WebBrowser::WebBrowser(QWidget* parent)
     connect(page_, &QWebEnginePage::linkHovered, this, &WebBrowser::StatusTextChange);
     connect(view_, &QWebEngineView::titleChanged, this, &WebBrowser::TitleChange);
     // Once the page handed over as a new window starts loading, home may replace it.
-    connect(view_, &QWebEngineView::loadStarted, this, [this] { awaitingHandedPage_ = false; });
-    connect(view_, &QWebEngineView::loadFinished, this,
-            [this](bool) { emit DocumentComplete(LocationURL()); });
+    connect(view_, &QWebEngineView::loadStarted, this, [this] {
+        awaitingHandedPage_ = false;
+        emit StatusTextChange(QStringLiteral("ページ %1 を開いています...").arg(LocationURL()));
+    });
+    // The loading states reach the host as status texts, as link hovers do.
+    connect(view_, &QWebEngineView::loadProgress, this, [this](int percent) {
+        if (percent > 0 && percent < 100)
+            emit StatusTextChange(QStringLiteral("ページ %1 を開いています... (%2%)")
+                                      .arg(LocationURL())
+                                      .arg(percent));
+    });
+    connect(view_, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        emit StatusTextChange(ok ? QStringLiteral("完了")
+                                 : QStringLiteral("ページを表示できませんでした。"));
+        emit DocumentComplete(LocationURL());
+    });
     // window.print() from the page is the same as the print command.
     connect(view_, &QWebEngineView::printRequested, this, [this] { print(); });
     connect(view_, &QWebEngineView::printFinished, this, [this](bool success) {

@@ -143,6 +143,7 @@ public:
     QWebEngineView* view() const { return view_; }
 
 signals:
+    // The address under the mouse, and the loading states: opening, progress, done.
     void StatusTextChange(const QString& text);
     void TitleChange(const QString& title);
     // The page asks for a new window. A host that wants it stores a new browser

@@ -176,9 +176,9 @@ public:
     }
 
     bool eventFilter(QObject* receiver, QEvent* event) override {
-        // The event's type is read before the receiver is touched: most events
-        // go to the browser engine's own objects, which carry no type
-        // information a checked build could verify.
+        // The event's type is looked at before the receiver: every object of the
+        // program passes here, the browser engine's internal ones too, and most
+        // events concern none of this.
         const QEvent::Type type = event->type();
         if (type != QEvent::MouseButtonPress && type != QEvent::KeyPress &&
             type != QEvent::KeyRelease)
@@ -189,8 +189,6 @@ public:
             altAlone_ = false;
             return false;
         }
-        if (type != QEvent::KeyPress && type != QEvent::KeyRelease)
-            return false;
         if (!isFirstReceiver(static_cast<QWidget*>(receiver)))
             return false;
         const auto* key = static_cast<QKeyEvent*>(event);

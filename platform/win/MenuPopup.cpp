@@ -1,7 +1,10 @@
 #include "platform/win/MenuPopup.h"
 
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Fonts.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/gdi/SystemMetrics.h"
+#include "platform/gdi/Text.h"
 #include "platform/win/MenuEvents.h"
 #include "platform/win/Menus.h"
 #include "platform/win/Messages.h"
@@ -87,8 +90,6 @@ std::unordered_map<HMENU, std::vector<QRect>>& rememberedRects() {
 
 MenuMetrics& MenuMetrics::get() {
     static MenuMetrics metrics;
-    if (QApplication::font().key() != metrics.fontKey_)
-        metrics.refresh();
     return metrics;
 }
 
@@ -96,15 +97,20 @@ MenuMetrics::MenuMetrics() : metrics_(QFont()), boldMetrics_(QFont()) {
     refresh();
 }
 
+MenuMetrics::~MenuMetrics() {
+    gdi::DeleteObject(menuFont_);
+}
+
 void MenuMetrics::refresh() {
-    const QFont application = QApplication::font();
-    fontKey_ = application.key();
-    font_ = application;
-    font_.setPointSize(9);
+    // The desktop's menu font, as owners of owner-drawn items find it too.
+    gdi::NONCLIENTMETRICSA nonClient;
+    gdi::SystemParametersInfoA(gdi::SPI_GETNONCLIENTMETRICS, sizeof nonClient, &nonClient, 0);
+    font_ = gdi::fontFromLogFont(nonClient.lfMenuFont, nullptr);
     boldFont_ = font_;
     boldFont_.setBold(true);
     metrics_ = QFontMetrics(font_);
     boldMetrics_ = QFontMetrics(boldFont_);
+    menuFont_ = gdi::CreateFontIndirectA(&nonClient.lfMenuFont);
     int sum = 0;
     for (char c = 'a'; c <= 'z'; ++c)
         sum += metrics_.horizontalAdvance(QLatin1Char(c));
@@ -401,7 +407,6 @@ void MenuPopup::setHighlighted(int position) {
 
 void MenuPopup::renderItem(HDC dc, int position, UINT action) {
     const MenuItemLayout& item = items_[static_cast<std::size_t>(position)];
-    QPainter& painter = *gdi::painterOfDC(dc);
     const bool selected = position == highlighted_;
     const QRect inside(MenuMetrics::frame, MenuMetrics::frame,
                        image_.width() - 2 * MenuMetrics::frame,
@@ -414,37 +419,44 @@ void MenuPopup::renderItem(HDC dc, int position, UINT action) {
                                                                  : syscolor::MenuText));
         const COLORREF oldBack =
             gdi::SetBkColor(dc, gdi::GetSysColor(selected ? syscolor::Highlight : syscolor::Menu));
-        gdi::selectFont(dc, MenuMetrics::get().font());
-        // The owner may paint anywhere among the items, not only in its own
-        // rectangle, but never over the frame.
-        painter.save();
-        painter.setClipRect(inside);
+        const HGDIOBJ oldFont = gdi::SelectObject(dc, MenuMetrics::get().menuFont());
+        // The owner's origin is the pop-up's client corner inside the frame,
+        // and it may paint anywhere among the items, never over the frame.
+        gdi::POINT oldOrigin;
+        gdi::SetViewportOrgEx(dc, MenuMetrics::frame, MenuMetrics::frame, &oldOrigin);
+        gdi::setClipBox(dc, inside);
+        const QRect ownRect = item.rect.translated(-MenuMetrics::frame, -MenuMetrics::frame);
         DRAWITEMSTRUCT draw;
         draw.CtlType = ODT_MENU;
         draw.itemID = item.id;
         draw.itemAction = action;
         draw.itemState = (selected ? ODS_SELECTED : 0) |
                          ((item.state & MF_GRAYED) ? ODS_GRAYED | ODS_DISABLED : 0) |
-                         ((item.state & MFS_CHECKED) ? ODS_CHECKED : 0);
+                         ((item.state & MFS_CHECKED) ? ODS_CHECKED : 0) |
+                         ((item.state & MFS_DEFAULT) ? ODS_DEFAULT : 0);
         draw.hwndItem = static_cast<HWND>(menu_);
         draw.hDC = dc;
         draw.rcItem =
-            RECT{item.rect.left(), item.rect.top(), item.rect.right() + 1, item.rect.bottom() + 1};
+            RECT{ownRect.left(), ownRect.top(), ownRect.right() + 1, ownRect.bottom() + 1};
         draw.itemData = item.data;
         SendMessage(owner_, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
-        painter.restore();
+        gdi::setClipBox(dc, QRect());
+        gdi::SetViewportOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+        gdi::SelectObject(dc, oldFont);
         if (item.subMenu) {
             // The arrow goes over whatever the owner drew, in the DC's colours
             // as the owner left them.
+            QPainter& after = *gdi::painterOfDC(dc);
             const QRect box = arrowBox(item.rect);
-            painter.fillRect(box, gdi::colorOfColorref(gdi::GetBkColor(dc)));
-            drawArrow(painter, box, gdi::colorOfColorref(gdi::GetTextColor(dc)));
+            after.fillRect(box, gdi::colorOfColorref(gdi::GetBkColor(dc)));
+            drawArrow(after, box, gdi::colorOfColorref(gdi::GetTextColor(dc)));
         }
         gdi::SetTextColor(dc, oldText);
         gdi::SetBkColor(dc, oldBack);
         return;
     }
 
+    QPainter& painter = *gdi::painterOfDC(dc);
     painter.save();
     painter.setClipRect(inside);
     if (item.separator()) {

@@ -32,6 +32,8 @@ public:
     const QFontMetrics& metrics() const { return metrics_; }
     int averageCharWidth() const { return averageChar_; }
     int textWidth(const QString& text, bool bold);
+    // The same font as a handle, selected into owners' device contexts.
+    HFONT menuFont() const { return menuFont_; }
 
     static constexpr int checkWidth = 13; // the check-mark square
     static constexpr int arrowWidth = 10; // the sub-menu arrow's box
@@ -42,14 +44,15 @@ public:
 
 private:
     MenuMetrics();
+    ~MenuMetrics();
     void refresh();
 
+    HFONT menuFont_ = 0;
     QFont font_;
     QFont boldFont_;
     QFontMetrics metrics_;
     QFontMetrics boldMetrics_;
     int averageChar_ = 0;
-    QString fontKey_;
     QHash<QString, int> widths_;
     QHash<QString, int> boldWidths_;
 };

@@ -11,8 +11,16 @@ using HDC = std::uintptr_t;
 using HBITMAP = std::uintptr_t;
 using HBRUSH = std::uintptr_t;
 using HGDIOBJ = std::uintptr_t;
+using HPEN = std::uintptr_t;
+using HFONT = std::uintptr_t;
+using HICON = std::uintptr_t;
+using HIMAGELIST = std::uintptr_t;
+using HPALETTE = std::uintptr_t;
 using HANDLE = std::uintptr_t;
 using UINT = std::uint32_t;
+using BYTE = std::uint8_t;
+using LONG = std::int32_t;
+using HRESULT = std::int32_t;
 using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using BOOL = int;
@@ -38,8 +46,12 @@ struct RECT {
     std::int32_t bottom = 0;
 };
 
-constexpr WORD LOWORD(std::uintptr_t value) { return static_cast<WORD>(value & 0xFFFF); }
-constexpr WORD HIWORD(std::uintptr_t value) { return static_cast<WORD>((value >> 16) & 0xFFFF); }
+constexpr WORD LOWORD(std::uintptr_t value) {
+    return static_cast<WORD>(value & 0xFFFF);
+}
+constexpr WORD HIWORD(std::uintptr_t value) {
+    return static_cast<WORD>((value >> 16) & 0xFFFF);
+}
 constexpr WPARAM MAKEWPARAM(WORD low, WORD high) {
     return static_cast<WPARAM>(low) | (static_cast<WPARAM>(high) << 16);
 }

@@ -38,6 +38,10 @@ struct AppState {
     // False until the catalogue has been read completely. While false, the exit
     // must not replace the user's feed list with the partial tree in memory.
     bool catalogueComplete = false;
+    // The same for the read titles: while false, History_News.lst is kept and
+    // this run's titles go to the recovery file instead.
+    bool newsHistoryComplete = false;
+    bool newsHistoryWarned = false;
 
     QString file(const char* relative) const;
 };

@@ -7,6 +7,7 @@
 #include "reader/app/ProgramPaths.h"
 #include "reader/catalogue/FeedList.h"
 #include "reader/mainwindow/MainWindowModel.h"
+#include "reader/mainwindow/ReadTitlesStore.h"
 
 namespace quillet {
 
@@ -83,7 +84,17 @@ void LoadCatalogue(AppState& app, MainWindowModel& window) {
     if (platform::text::fileExists(userList)) {
         if (LoadFeedList(window.tvw1, userList) != 0) {
             showFileLoadError(app, userList);
-            return; // the partial tree must not replace the file at exit
+            // The partial tree must not replace the file at exit; what the user
+            // adds to it is kept beside it instead, and the user is told where.
+            app.messages->show(QStringLiteral("ニュースリストを最後まで読み込めなかったため、次のフ"
+                                              "ァイルは変更せずに残します。\r\n") +
+                                   userList +
+                                   QStringLiteral("\r\n\r\n読み込めた部分と今回の追加・変更は、終了"
+                                                  "時に次のファイルに保存します。\r\n") +
+                                   app.file(paths::FeedListRecovery),
+                               platform::MsgButtons::Ok, platform::MsgIcon::Exclamation,
+                               QStringLiteral("■ニュースリストの保護 -Quillet-"));
+            return;
         }
         app.catalogueComplete = true;
         return;
@@ -107,7 +118,7 @@ void RunMainWindowLoad(AppState& app, MainWindowModel& window, MainWindowView& v
         InitMainWindow(app, window, view);
         LoadCatalogue(app, window);
         view.arrangeSplitters();
-        LoadNewsHistory(app.newsHistory, app.file(paths::NewsHistory));
+        app.newsHistoryComplete = LoadNewsHistory(app.newsHistory, app.file(paths::NewsHistory));
     } catch (const platform::RuntimeError& error) {
         app.messages->show(QStringLiteral("初期化において次のエラーが起きました。") + CRLF + CRLF +
                                QStringLiteral("エラー番号：") + QString::number(error.number()) +
@@ -144,13 +155,16 @@ void SaveOnExit(AppState& app, MainWindowModel& window) {
         SaveSettings(app.file(paths::Settings), app.settings, window.layout, window.tvw1,
                      *app.messages);
 
-    if (general.SaveFavorite == 1 && app.catalogueComplete) {
-        const QString feedList = app.file(paths::FeedList);
+    if (general.SaveFavorite == 1) {
+        // A list that did not load completely stays; the tree goes beside it.
+        const QString feedList =
+            app.file(app.catalogueComplete ? paths::FeedList : paths::FeedListRecovery);
         saveStep(app, feedList, [&] { SaveFeedList(window.tvw1, feedList); });
     }
 
-    const QString newsHistory = app.file(paths::NewsHistory);
-    saveStep(app, newsHistory, [&] { SaveNewsHistory(app.newsHistory, newsHistory); });
+    const QString newsHistory = app.newsHistoryComplete ? app.file(paths::NewsHistory)
+                                                        : app.file(paths::NewsHistoryRecovery);
+    saveStep(app, newsHistory, [&] { SaveReadTitles(app); });
 }
 
 } // namespace quillet

@@ -14,10 +14,17 @@ inline constexpr const char* FeedList = "data/profile/Newslist.brd";
 inline constexpr const char* PatrolList = "data/profile/NewsChecklist.brd";
 inline constexpr const char* History = "data/profile/History.lst";
 inline constexpr const char* NewsHistory = "data/profile/History_News.lst";
+// Where the edits and read titles of a run go when the file they belong in did
+// not load completely and so is kept unchanged.
+inline constexpr const char* FeedListRecovery = "data/profile/Newslist_recovered.brd";
+inline constexpr const char* NewsHistoryRecovery = "data/profile/History_News_recovered.lst";
 inline constexpr const char* InitialLists = "data/brd/";
 inline constexpr const char* LogFolder = "data/log/";
 inline constexpr const char* TempFolder = "data/temp/";
 inline constexpr const char* Gateway = "data/temp/gateway.html";
+// The skin manager's preview has a page of its own: written over the article
+// page, it would replace the feed in the main window at its next reload.
+inline constexpr const char* SkinPreview = "data/temp/skinpreview.html";
 inline constexpr const char* DefaultSkin = "data/skin/default/";
 inline constexpr const char* StartPage = "index.html";
 inline constexpr const char* Help = "help.html";

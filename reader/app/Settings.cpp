@@ -135,6 +135,7 @@ QList<ReplacedSetting> LoadSettings(const QString& path, const QString& programF
         settings.SkinFolder = programFile(programFolder, paths::DefaultSkin);
         settings.SkinName = QStringLiteral("default");
     }
+    LoadArticleFilter(path, settings.filter);
     return replaced;
 }
 

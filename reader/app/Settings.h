@@ -2,6 +2,7 @@
 // The settings file "data/rss.ini": the values held in memory between start-up
 // and shutdown, and the procedures that read, write and create the file.
 #include "platform/runtime/Conversions.h"
+#include "reader/app/ArticleFilter.h"
 #include <QList>
 #include <QString>
 #include <cstdint>
@@ -63,6 +64,7 @@ struct Settings {
     XmlNameOverrides xml;
     QString SkinFolder; // full path ending with the separator
     QString SkinName;
+    ArticleFilter filter;
 };
 
 // A key whose value was missing, empty or unreadable, and the value that took

@@ -1,6 +1,7 @@
 #include "reader/app/TerminationSignals.h"
 
 #include <QSocketNotifier>
+#include <QTimer>
 
 #include <atomic>
 #include <csignal>
@@ -24,7 +25,36 @@ void onTerminationSignal(int) {
     }
 }
 
+constexpr int GuardIntervalMs = 200;
+constexpr int HandledSignals[] = {SIGINT, SIGTERM};
+
+bool isOurs(int signal) {
+    struct sigaction current = {};
+    return ::sigaction(signal, nullptr, &current) == 0 && current.sa_handler == onTerminationSignal;
+}
+
+void install(int signal) {
+    struct sigaction action = {};
+    action.sa_handler = onTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(signal, &action, nullptr);
+}
+
 } // namespace
+
+bool TerminationSignals::ensureInstalled() {
+    if (notifier_ == nullptr)
+        return false;
+    bool replaced = false;
+    for (int signal : HandledSignals) {
+        if (!isOurs(signal)) {
+            install(signal);
+            replaced = true;
+        }
+    }
+    return replaced;
+}
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, fds_) != 0)
@@ -37,12 +67,11 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
         }
         emit terminationRequested();
     });
-    struct sigaction action = {};
-    action.sa_handler = onTerminationSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGINT, &action, nullptr);
-    ::sigaction(SIGTERM, &action, nullptr);
+    ensureInstalled();
+    guard_ = new QTimer(this);
+    guard_->setInterval(GuardIntervalMs);
+    connect(guard_, &QTimer::timeout, this, [this] { ensureInstalled(); });
+    guard_->start();
 }
 
 TerminationSignals::~TerminationSignals() {

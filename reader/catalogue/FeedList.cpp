@@ -7,6 +7,8 @@
 #include "platform/text/LineFile.h"
 #include "reader/catalogue/FeedKinds.h"
 
+#include <limits>
+
 namespace quillet {
 
 namespace {
@@ -188,12 +190,20 @@ void SaveFeedList(const platform::controls::TreeViewModel& tree, const QString& 
 int AddFolderNode(platform::controls::TreeViewModel& tree, const QString& parentKey,
                   const QString& folderName) {
     try {
-        const QString counter = tree.tag();
-        const long long next = static_cast<long long>(platform::toInt32(counter)) + 1;
-        const QString key =
-            (parentKey.isEmpty() ? QStringLiteral("root_usr") : QStringLiteral("usr")) + counter;
-        tree.addNode(parentKey, key, folderName, image::Closed, image::Open);
-        tree.setTag(QString::number(next));
+        // A counter whose key is taken (an imported or hand-edited list may use
+        // it) moves on to the first free number; otherwise no folder could ever
+        // be added again.
+        const QString prefix =
+            parentKey.isEmpty() ? QStringLiteral("root_usr") : QStringLiteral("usr");
+        std::int32_t counter = platform::toInt32(tree.tag());
+        while (tree.containsKey(prefix + QString::number(counter))) {
+            if (counter == std::numeric_limits<std::int32_t>::max())
+                platform::raiseError(platform::err::Overflow);
+            ++counter;
+        }
+        tree.addNode(parentKey, prefix + QString::number(counter), folderName, image::Closed,
+                     image::Open);
+        tree.setTag(QString::number(static_cast<long long>(counter) + 1));
         return 0;
     } catch (const platform::RuntimeError&) {
         return -1;

@@ -20,7 +20,8 @@ std::int16_t LoadFeedList(platform::controls::TreeViewModel& tree, const QString
 // gives the same tree back. Raises on failure; the old file then stays whole.
 void SaveFeedList(const platform::controls::TreeViewModel& tree, const QString& path);
 // Adds a user folder keyed from the tree's tag counter: a root folder when the
-// parent key is empty, else a sub-folder. Returns 0, or -1 leaving the tag as it was.
+// parent key is empty, else a sub-folder. A counter whose key is in use moves on
+// to the first free one. Returns 0, or -1 leaving the tag as it was.
 int AddFolderNode(platform::controls::TreeViewModel& tree, const QString& parentKey,
                   const QString& folderName);
 

@@ -129,7 +129,10 @@ void FolderDialogModel::m_SetWindow(int mode) {
 FolderDialogModel::Outcome FolderDialogModel::cmdAddNewFolder() {
     if (txtFolderName.isEmpty())
         return Outcome::Stay;
-    AddFolderNode(window_.tvw1, QString(), txtFolderName);
+    if (AddFolderNode(window_.tvw1, QString(), txtFolderName) != 0) {
+        reportFolderFailure(txtFolderName);
+        return Outcome::Stay;
+    }
     return Outcome::Unload;
 }
 
@@ -140,10 +143,18 @@ FolderDialogModel::Outcome FolderDialogModel::cmdAddNewSubFolder() {
     // Only the nodes there were before adding: a new sub-folder named like its
     // place must not be taken for another place. Feeds are no places: the feed
     // list has no record for a folder under a feed, so it would be lost.
+    // Only root folders are places: the feed list holds two levels, so a folder
+    // under a sub-folder would move up a level at the next start.
     const int existing = tree.count();
+    bool failed = false;
     for (int node = 1; node <= existing; ++node) {
-        if (tree.text(node) == txtPlace && isFolderImage(tree.image(node)))
-            AddFolderNode(tree, tree.key(node), txtSubFolderName);
+        if (tree.text(node) == txtPlace && isFolderImage(tree.image(node)) &&
+            tree.key(node).startsWith(QLatin1String("root_")))
+            failed = AddFolderNode(tree, tree.key(node), txtSubFolderName) != 0 || failed;
+    }
+    if (failed) {
+        reportFolderFailure(txtSubFolderName);
+        return Outcome::Stay;
     }
     return Outcome::Unload;
 }
@@ -189,6 +200,11 @@ FolderDialogModel::Outcome FolderDialogModel::cmdSearch() {
     if (!comSearch.entries().contains(word))
         comSearch.addEntry(word);
     return Outcome::Stay;
+}
+
+void FolderDialogModel::reportFolderFailure(const QString& name) {
+    window_.stb1.setPanelText(1, QStringLiteral("フォルダ「") + name +
+                                     QStringLiteral("」を追加できませんでした。"));
 }
 
 void FolderDialogModel::frameMouseMove() {

@@ -96,6 +96,7 @@ public:
 
 private:
     void loadCatalogueCopy();
+    void reportFolderFailure(const QString& name);
 
     AppState& app_;
     MainWindowModel& window_;

@@ -5,6 +5,8 @@
 #include "reader/catalogue/FeedKinds.h"
 #include "reader/catalogue/FeedList.h"
 
+#include <QRegularExpression>
+
 namespace quillet {
 
 namespace {
@@ -27,10 +29,23 @@ void SavePatrolList(const platform::controls::TreeViewModel& tree, const QString
         platform::text::deleteFile(path);
 }
 
-QString patrolFeedKind(const platform::controls::TreeViewModel& catalogue, const QString& url) {
-    const int node = catalogue.indexOfKey(url);
-    const QString kind = node != 0 ? catalogue.image(node) : QString();
-    return isPatrolled(kind) ? kind : image::Rss;
+QList<PatrolFeed> ReadPatrolList(const QString& path) {
+    QList<PatrolFeed> feeds;
+    if (!platform::text::fileExists(path))
+        return feeds;
+    // Names and URLs hold no double quote (the list replaces them when writing),
+    // so a record splits at its quoted commas.
+    static const QRegularExpression record(QString::fromLatin1(
+        R"re(^\s*"([^"]*)"\s*,\s*"([^"]*)"\s*,\s*"CHILD_NODE"\s*,\s*"?(\d*)"?\s*$)re"));
+    for (const QString& line : platform::text::readLines(path)) {
+        const QRegularExpressionMatch match = record.match(line);
+        if (match.hasMatch() && !match.captured(2).isEmpty())
+            feeds.append({match.captured(1), match.captured(2),
+                          match.captured(3).isEmpty()
+                              ? QString()
+                              : kindCodeOfNumber(match.captured(3).toInt())});
+    }
+    return feeds;
 }
 
 } // namespace quillet

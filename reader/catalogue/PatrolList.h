@@ -1,6 +1,7 @@
 #pragma once
 // The patrol list: the feeds the timed news patrol fetches, chosen by checking
 // them in a copy of the catalogue. It is a feed list file of feed records only.
+#include <QList>
 #include <QString>
 
 namespace platform::controls {
@@ -16,9 +17,18 @@ namespace quillet {
 // Raises on failure.
 void SavePatrolList(const platform::controls::TreeViewModel& tree, const QString& path);
 
-// The kind a patrolled feed is read with. The list writes every feed as kind
-// "1", so the catalogue's node of that address decides ("XML2" feeds are read
-// by their own parser); a feed the catalogue no longer holds keeps "XML".
-QString patrolFeedKind(const platform::controls::TreeViewModel& catalogue, const QString& url);
+} // namespace quillet
+
+namespace quillet {
+
+struct PatrolFeed {
+    QString name;
+    QString url;
+    QString kind; // the kind code of the record's kind number; empty when it names none
+};
+
+// The feeds of a patrol list file in file order; lines that are no feed record
+// are skipped. A missing file lists nothing; an unreadable one raises.
+QList<PatrolFeed> ReadPatrolList(const QString& path);
 
 } // namespace quillet

@@ -4,6 +4,7 @@
 #include "platform/gdi/SystemColors.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/RuntimeError.h"
+#include "reader/app/ArticleFilter.h"
 #include "reader/mainwindow/NewsHistory.h"
 
 #include <QDateTime>
@@ -19,6 +20,8 @@ ArticleRows::ArticleRows(platform::controls::ListViewModel& list, const NewsHist
     : list_(list), readTitles_(readTitles), feedName_(std::move(feedName)) {}
 
 void ArticleRows::add(const Article& article, const QString& feedName) {
+    if (filter_ != nullptr && filter_->hides(article.title, article.description))
+        return;
     if (number_ == 32767)
         platform::raiseError(platform::err::Overflow);
     ++number_;

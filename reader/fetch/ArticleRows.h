@@ -14,6 +14,7 @@ class ListViewModel;
 namespace quillet {
 
 class NewsHistory;
+struct ArticleFilter;
 
 struct Article {
     QString title;
@@ -28,7 +29,9 @@ public:
     ArticleRows(platform::controls::ListViewModel& list, const NewsHistory* readTitles,
                 QString feedName);
 
-    // Adds the next row; raises 6 past 32,767 rows.
+    // Articles the filter hides are left out; null lists every article.
+    void setFilter(const ArticleFilter* filter) { filter_ = filter; }
+    // Adds the next row unless the filter hides it; raises 6 past 32,767 rows.
     void add(const Article& article) { add(article, feedName_); }
     void add(const Article& article, const QString& feedName);
     int added() const { return number_; }
@@ -39,6 +42,7 @@ private:
 
     platform::controls::ListViewModel& list_;
     const NewsHistory* readTitles_;
+    const ArticleFilter* filter_ = nullptr;
     QString feedName_;
     std::int16_t number_ = 0;
     QStringList titles_;

@@ -4,6 +4,7 @@
 #include "platform/net/Download.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/EventLoop.h"
+#include "platform/text/LineFile.h"
 #include "reader/app/AppState.h"
 #include "reader/app/ProgramPaths.h"
 #include "reader/catalogue/FeedKinds.h"
@@ -45,6 +46,11 @@ QString reasonFor(const platform::net::DownloadResult& result) {
 // the log folder or nowhere, so it fails the way an unwritable file fails.
 std::int32_t downloadInto(AppState& app, platform::controls::StatusBarModel& status,
                           const QString& url, const QString& fileName, bool nameIsStorable) {
+    // The program never creates folders; a missing log folder is no failed download.
+    if (!platform::text::folderExists(app.file(paths::LogFolder))) {
+        status.setPanelText(1, stamped(QStringLiteral("エラーが生じたため終了しました。")));
+        return -1;
+    }
     status.setPanelText(1, stamped(url + QStringLiteral("をダウンロードしています")));
     platform::yieldOnce();
     app.CurrentFeedFile = app.file(paths::LogFolder) + fileName;

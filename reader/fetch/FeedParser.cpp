@@ -132,6 +132,7 @@ std::int32_t parseFeed(const QString& path, platform::controls::ListViewModel& l
             return 0;
         platform::yieldOnce();
         ArticleRows rows(list, context.readTitles, context.feedName);
+        rows.setFilter(context.filter);
         walk(root, rows);
         if (rows.added() > 0 && !context.feedName.isEmpty() && !context.logFolder.isEmpty())
             WriteNewsLog(context.logFolder, context.feedName, rows.titles());
@@ -179,7 +180,7 @@ std::int32_t ParseSelectedFeed(AppState& app, MainWindowModel& window) {
         return 0;
     const QString kind = window.tvw1.image(selected);
     const FeedParseContext context{app.CurrentFeedName, &app.newsHistory, app.settings.xml,
-                                   app.file(paths::LogFolder)};
+                                   app.file(paths::LogFolder), &app.settings.filter};
     if (kind == image::Rss)
         return ParseXmlFeed(app.CurrentFeedFile, window.lvw1, context);
     if (kind == image::Rdf)

@@ -21,6 +21,7 @@ struct FeedParseContext {
     const NewsHistory* readTitles = nullptr; // no read titles when null
     XmlNameOverrides names;                  // extra element names for kind "XML2"
     QString logFolder;                       // with its separator; empty: no news log
+    const ArticleFilter* filter = nullptr;   // articles it hides are not listed
 };
 
 // 0 on success, -1 on failure. A document that cannot be loaded is a failure and

@@ -8,6 +8,7 @@
 #include "reader/app/ProgramPaths.h"
 #include "reader/mainwindow/FeedOpening.h"
 #include "reader/mainwindow/MainWindowModel.h"
+#include "reader/mainwindow/ReadTitlesStore.h"
 
 namespace quillet {
 
@@ -76,7 +77,7 @@ void OpenArticle(AppState& app, MainWindowModel& window, MainWindowView& view) {
                                                           QDateTime::currentDateTime(), link) +
                                             QStringLiteral("\r\n")));
         app.newsHistory.addIfNew(readingKey(title, link));
-        SaveNewsHistory(app.newsHistory, app.file(paths::NewsHistory));
+        SaveReadTitles(app);
     } catch (const platform::RuntimeError&) {
     }
 }

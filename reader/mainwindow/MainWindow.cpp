@@ -24,6 +24,7 @@
 #include "reader/mainwindow/SplitterBar.h"
 #include "reader/mainwindow/Tabs.h"
 #include "reader/mainwindow/WebSearch.h"
+#include "reader/present/SkinManagerDialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -33,6 +34,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTimer>
 
 namespace quillet {
 
@@ -82,7 +84,7 @@ void bindCombo(QComboBox* box, platform::controls::ComboBoxModel& model) {
 
 } // namespace
 
-MainWindow::MainWindow(AppState& app) : app_(app) {
+MainWindow::MainWindow(AppState& app) : app_(app), refresh_(app, model_, *this) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Quillet"));
     addMainWindowPictures(model_.Imlst);
@@ -99,8 +101,9 @@ MainWindow::MainWindow(AppState& app) : app_(app) {
 }
 
 MainWindow::~MainWindow() {
-    // The dialog works on the models, which go before the window's children do.
+    // The dialogs work on the models, which go before the window's children do.
     delete folderDialog_;
+    delete skinManager_;
 }
 
 int MainWindow::pixels(int twips) const {
@@ -273,7 +276,12 @@ void MainWindow::applyFormLayout() {
 
 void MainWindow::fitControlsToFonts() {
     // The status bar shows its panels' text whole, descenders included, and
-    // the engine box its longest caption.
+    // the engine box its longest caption. Japanese text is drawn in a fallback
+    // face taller than the bar's own, so a panel is measured holding some.
+    QLabel sample(QStringLiteral("ダウンロード完了しました gjpqy_[0:00:00]"));
+    sample.setFont(stb1_->font());
+    for (QLabel* panel : stb1_->findChildren<QLabel*>())
+        panel->setMinimumHeight(sample.sizeHint().height());
     const int statusHeight =
         std::max(stb1_->sizeHint().height(), stb1_->fontMetrics().height() + 6);
     layout_.setStatusHeight(twips(statusHeight));
@@ -365,6 +373,34 @@ void MainWindow::browserGoHome(int browserIndex) {
         target->GoHome();
 }
 
+void MainWindow::refreshBrowser(int browserIndex) {
+    if (platform::web::WebBrowser* target = browser(browserIndex))
+        target->Refresh();
+}
+
+QWidget* MainWindow::fontWidget(FontArea area) const {
+    switch (area) {
+    case FontArea::Tree:
+        return tvw1_;
+    case FontArea::List:
+        return lvw1_;
+    case FontArea::StatusBar:
+        return stb1_;
+    case FontArea::Window:
+        break;
+    }
+    return const_cast<MainWindow*>(this);
+}
+
+FontSetting MainWindow::areaFont(FontArea area) const {
+    const QFont font = fontWidget(area)->font();
+    return {font.family(), static_cast<float>(font.pointSizeF())};
+}
+
+void MainWindow::setAreaFont(FontArea area, const FontSetting& setting) {
+    applyFont(fontWidget(area), setting);
+}
+
 void MainWindow::setBrowserOffline(int browserIndex, bool offline) {
     if (platform::web::WebBrowser* target = browser(browserIndex))
         target->setOffline(offline);
@@ -403,6 +439,12 @@ void MainWindow::load() {
     RunMainWindowLoad(app_, model_, *this);
     syncMenuStates();
     applyLayout();
+    refresh_.runPatrol = [this] { runPatrol(); };
+    tim1_ = new QTimer(this);
+    tim1_->setObjectName(QStringLiteral("tim1"));
+    tim1_->setInterval(RefreshTimer::TickMs);
+    connect(tim1_, &QTimer::timeout, this, [this] { refresh_.tick(); });
+    tim1_->start();
 }
 
 void MainWindow::syncMenuStates() {
@@ -464,6 +506,8 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (!closed_) {
         closed_ = true;
+        if (tim1_ != nullptr)
+            tim1_->stop();
         QueryUnload(app_, model_);
         // Unloading the main window unloads every other window of the program.
         for (QWidget* window : QApplication::topLevelWidgets()) {

@@ -5,6 +5,7 @@
 // work on the models; this class only places widgets and forwards events.
 #include "reader/mainwindow/FormLayout.h"
 #include "reader/mainwindow/MainWindowModel.h"
+#include "reader/mainwindow/RefreshTimer.h"
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
@@ -15,6 +16,7 @@ class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QStackedWidget;
+class QTimer;
 
 namespace platform::controls {
 class TreeViewWidget;
@@ -36,6 +38,7 @@ struct AppState;
 class AddFeedModel;
 class FolderDialog;
 class FolderDialogModel;
+class SkinManagerDialog;
 class SplitterBar;
 
 class MainWindow : public QMainWindow, public MainWindowView {
@@ -62,6 +65,9 @@ public:
     void destroyBrowser(int browserIndex) override;
     void browserGoHome(int browserIndex) override;
     void setBrowserOffline(int browserIndex, bool offline) override;
+    void refreshBrowser(int browserIndex) override;
+    FontSetting areaFont(FontArea area) const override;
+    void setAreaFont(FontArea area, const FontSetting& font) override;
     QString browserLocation(int browserIndex) const override;
     void setCaption(const QString& caption) override;
     bool isOffline() const override { return offlineChecked(); }
@@ -92,6 +98,10 @@ private:
     void showFolderDialog(int mode, bool modal,
                           const std::function<void(FolderDialogModel&)>& preset = {});
     void showSubFolderDialog();
+    void showSkinManager();
+    void showSettings();
+    void runPatrol();
+    QWidget* fontWidget(FontArea area) const;
     int pixels(int twips) const;
     int twips(int pixels) const;
     QRect pixelRect(const TwipsRect& rect) const;
@@ -126,6 +136,9 @@ private:
     QStackedWidget* browserStack_ = nullptr;
     std::map<int, platform::web::WebBrowser*> browsers_; // owned by browserStack_
     QPointer<FolderDialog> folderDialog_;                // a child of the window while loaded
+    QPointer<SkinManagerDialog> skinManager_;            // deletes itself when closed
+    RefreshTimer refresh_;
+    QTimer* tim1_ = nullptr;
     int popupBrowser_ = 0; // the browser of the tab the tab pop-up was opened on
     bool closed_ = false;
 };

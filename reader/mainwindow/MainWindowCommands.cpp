@@ -19,6 +19,7 @@
 #include "reader/catalogue/ImportExport.h"
 #include "reader/mainwindow/ArticleOpening.h"
 #include "reader/mainwindow/FeedOpening.h"
+#include "reader/mainwindow/HistoryCommands.h"
 #include "reader/mainwindow/MainMenus.h"
 #include "reader/mainwindow/MainWindow.h"
 #include "reader/mainwindow/Pictures.h"
@@ -249,6 +250,20 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
         showFolderDialog(FolderDialogModel::Source, false,
                          [source](FolderDialogModel& folder) { folder.txtSource = source; });
     });
+    on("mnuEditDeleteLog", [this] { DeleteHistoryCommand(app_, HistoryFiles::Logs); });
+    on("mnuEditDeleteNewsHistory",
+       [this] { DeleteHistoryCommand(app_, HistoryFiles::NewsHistory); });
+    on("mnuEditDeleteHistory", [this] { DeleteHistoryCommand(app_, HistoryFiles::History); });
+    on("mnuViewAutoRefreshEnable", [this] {
+        refresh_.switchClick();
+        syncMenuStates();
+    });
+    handlers.insert(QStringLiteral("mnuViewAutoRefresh_time"), [this](int index) {
+        refresh_.intervalClick(index);
+        syncMenuStates();
+    });
+    on("mnuToolSkinManager", [this] { showSkinManager(); });
+    on("mnuToolSetup", [this] { showSettings(); });
     on("mnuPoplvwCopyDes", [copyArticle] { copyArticle(true, false); });
     on("mnuPoplvwCopyURL", [copyArticle] { copyArticle(false, true); });
     on("mnuPoplvwCopyDesAndURL", [copyArticle] { copyArticle(true, true); });
@@ -295,13 +310,19 @@ void MainWindow::showFolderDialog(int mode, bool modal,
 void MainWindow::showSubFolderDialog() {
     auto& tree = model_.tvw1;
     for (int node = 1; node <= tree.count(); ++node) {
-        if (tree.selectedIndex() == node && isFolderImage(tree.image(node))) {
+        // Sub-folders hold feeds only, as the tree's pop-up menu offers.
+        if (tree.selectedIndex() == node && isFolderImage(tree.image(node)) &&
+            tree.key(node).startsWith(QLatin1String("root_"))) {
             const QString place = tree.text(node);
             showFolderDialog(FolderDialogModel::AddSubFolder, true,
                              [place](FolderDialogModel& folder) { folder.txtPlace = place; });
             return;
         }
     }
+    const int selected = tree.selectedIndex();
+    if (selected != 0 && isFolderImage(tree.image(selected)))
+        model_.stb1.setPanelText(
+            1, QStringLiteral("サブフォルダはルートフォルダにだけ追加できます。"));
 }
 
 void MainWindow::connectCommands() {

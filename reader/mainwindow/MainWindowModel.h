@@ -11,6 +11,9 @@
 
 namespace quillet {
 
+// The areas whose fonts the settings change.
+enum class FontArea { Window, Tree, List, StatusBar };
+
 // What the procedures ask of the window itself: its browsers and its layout.
 // Browsers are numbered by their index in the family wbr1; the window creates
 // and destroys them. The defaults let a view that has no browsers ignore them.
@@ -30,6 +33,7 @@ public:
     virtual void destroyBrowser(int browserIndex) { (void)browserIndex; }
     virtual void hideBrowser(int browserIndex) { (void)browserIndex; }
     virtual void browserGoHome(int browserIndex) { (void)browserIndex; }
+    virtual void refreshBrowser(int browserIndex) { (void)browserIndex; }
     virtual void setBrowserOffline(int browserIndex, bool offline) {
         (void)browserIndex;
         (void)offline;
@@ -39,6 +43,15 @@ public:
         return QString();
     }
     virtual void setCaption(const QString& caption) { (void)caption; }
+    // The font an area shows now, and giving it another one.
+    virtual FontSetting areaFont(FontArea area) const {
+        (void)area;
+        return {};
+    }
+    virtual void setAreaFont(FontArea area, const FontSetting& font) {
+        (void)area;
+        (void)font;
+    }
     // Whether offline work is on, which new tabs take over.
     virtual bool isOffline() const { return false; }
 };

@@ -1,7 +1,8 @@
 #pragma once
 // A main window view without browsers that records what the procedures ask of
 // it: log holds every request in order ("go 2 http://a/", "go 2 http://a/ +headers",
-// "front 2", "create 2", "destroy 2", "home 2", "offline 2"), navigations just
+// "front 2", "create 2", "destroy 2", "home 2", "refresh 2",
+// "offline 2"), navigations just
 // the navigations as "index address".
 #include "reader/mainwindow/MainWindowModel.h"
 #include <QStringList>
@@ -27,6 +28,7 @@ public:
     void createBrowser(int index) override { log << QStringLiteral("create %1").arg(index); }
     void destroyBrowser(int index) override { log << QStringLiteral("destroy %1").arg(index); }
     void browserGoHome(int index) override { log << QStringLiteral("home %1").arg(index); }
+    void refreshBrowser(int index) override { log << QStringLiteral("refresh %1").arg(index); }
     void setBrowserOffline(int index, bool isOffline) override {
         if (isOffline)
             log << QStringLiteral("offline %1").arg(index);

@@ -233,6 +233,18 @@ TEST_F(WebBrowserTest, LoadsLocalPathsAndReportsTitleAndCompletion) {
     EXPECT_EQ(browser->documentBodyHtml(), QStringLiteral("<p id=\"x\">本文</p>"));
 }
 
+TEST_F(WebBrowserTest, LoadingStatesReachTheHostAsStatusTexts) {
+    const QString page = file(QStringLiteral("status.html"), "<html><body>s</body></html>");
+    QStringList texts;
+    QObject::connect(browser.get(), &WebBrowser::StatusTextChange,
+                     [&](const QString& text) { texts << text; });
+    ASSERT_TRUE(load(page));
+    ASSERT_FALSE(texts.isEmpty());
+    EXPECT_TRUE(texts.first().contains(QStringLiteral("を開いています")))
+        << texts.first().toStdString();
+    EXPECT_EQ(texts.last(), QStringLiteral("完了"));
+}
+
 TEST_F(WebBrowserTest, MovesThroughHistoryAndHomeAndReloads) {
     const QString first = file(QStringLiteral("first.html"), "<title>first</title>");
     const QString second = file(QStringLiteral("second.html"), "<title>second</title>");

@@ -1,5 +1,7 @@
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Painting.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/gdi/Text.h"
 #include "platform/text/Codepage.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,8 @@
 #include "platform/win/MenuManager.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/gdi/Painting.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/gdi/Text.h"
 #include "platform/win/Menus.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
@@ -391,8 +393,9 @@ TEST_F(MenuMessages, OpenHoverSubMenuAndChooseArriveInThePlatformOrder) {
     EXPECT_EQ(second.CtlType, ODT_MENU);
     EXPECT_EQ(second.hwndItem, static_cast<HWND>(menu));
     EXPECT_EQ(second.itemData, 0xABCu);
-    EXPECT_EQ(second.rcItem.left, 3);
-    EXPECT_EQ(second.rcItem.top, 3 + 20);
+    // Owners draw from the client corner inside the 3-pixel frame.
+    EXPECT_EQ(second.rcItem.left, 0);
+    EXPECT_EQ(second.rcItem.top, 20);
     EXPECT_EQ(second.rcItem.bottom - second.rcItem.top, 20);
 }
 
@@ -421,6 +424,9 @@ TEST_F(MenuMessages, SystemMenuCommandsArriveAsSysCommand) {
     QCoreApplication::processEvents();
     EXPECT_EQ(state.sysCommands, (std::vector<UINT>{SC_CLOSE}));
     EXPECT_TRUE(state.commands.empty());
+    // The owner can tell the window menu by the high word of WM_INITMENUPOPUP.
+    const std::string init = "initpopup " + hex(system) + " " + hex(MAKELPARAM(0, TRUE));
+    EXPECT_NE(std::find(state.log.begin(), state.log.end(), init), state.log.end());
 }
 
 // ---------------------------------------------------------------------------

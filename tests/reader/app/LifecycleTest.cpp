@@ -1,5 +1,6 @@
 #include "reader/app/Lifecycle.h"
 #include "platform/profile/PrivateProfile.h"
+#include "platform/text/Codepage.h"
 #include "reader/app/AppState.h"
 #include "reader/catalogue/FeedList.h"
 #include "reader/mainwindow/MainWindowModel.h"
@@ -128,11 +129,19 @@ TEST(Startup, PartlyReadUserListIsNotOverwrittenAtExit) {
     writeBytes(folder.file("data/profile/Newslist.brd"), original);
     ProgramRun run(folder);
     run.start();
-    ASSERT_EQ(run.shown.size(), 1u);
+    ASSERT_EQ(run.shown.size(), 2u);
     EXPECT_TRUE(run.shown[0].text.endsWith(folder.file("data/profile/Newslist.brd")));
+    // The user learns that the list stays and where this run's edits will go.
+    EXPECT_TRUE(run.shown[1].text.endsWith(folder.file("data/profile/Newslist_recovered.brd")));
     EXPECT_EQ(run.window.tvw1.count(), 2);
+    run.window.tvw1.setTag(QStringLiteral("5"));
+    ASSERT_EQ(AddFolderNode(run.window.tvw1, QString(), QStringLiteral("追加")), 0);
     run.close();
     EXPECT_EQ(readBytes(folder.file("data/profile/Newslist.brd")), original);
+    const QString recovered =
+        platform::text::decodeCp932(readBytes(folder.file("data/profile/Newslist_recovered.brd")));
+    EXPECT_TRUE(recovered.contains(QStringLiteral("\"速報\"")));
+    EXPECT_TRUE(recovered.contains(QStringLiteral("\"追加\",\"ROOT_FOLDER\",\"root_usr5\"")));
 }
 
 TEST(Startup, SettingsWithMissingOrBadValuesStartWithTheDefaultsAndSayWhich) {
@@ -180,6 +189,40 @@ TEST(Startup, LoadErrorIsReportedAndProtectsTheUserList) {
     run.app.settings.general.SaveFavorite = 1;
     run.close();
     EXPECT_EQ(readBytes(folder.file("data/profile/Newslist.brd")), original);
+}
+
+TEST(Startup, ReadTitlesThatWereNeverLoadedAreKeptAndThisRunsGoBesideThem) {
+    ProgramFolder folder;
+    // A settings file that is a folder can neither be read nor created.
+    QDir().mkpath(folder.file("data/rss.ini"));
+    const QByteArray titles = cp932Lines({QStringLiteral("前に読んだ記事")});
+    writeBytes(folder.file("data/profile/History_News.lst"), titles);
+    ProgramRun run(folder);
+    run.start(); // ends before the read titles are loaded
+    run.shown.clear();
+    run.app.newsHistory.addIfNew(QStringLiteral("今回の記事"));
+    run.close();
+    run.close();
+    EXPECT_EQ(readBytes(folder.file("data/profile/History_News.lst")), titles);
+    EXPECT_EQ(readBytes(folder.file("data/profile/History_News_recovered.lst")),
+              cp932Lines({QStringLiteral("今回の記事")}));
+    EXPECT_EQ(std::count_if(run.shown.begin(), run.shown.end(),
+                            [](const ShownMessage& message) {
+                                return message.text.contains(
+                                    QStringLiteral("History_News_recovered"));
+                            }),
+              1);
+
+    // A file read completely is written as always.
+    ProgramFolder healthy;
+    WriteDefaultSettings(healthy.file("data/rss.ini"));
+    writeBytes(healthy.file("data/profile/History_News.lst"), titles);
+    ProgramRun normal(healthy);
+    normal.start();
+    normal.app.newsHistory.addIfNew(QStringLiteral("今回の記事"));
+    normal.close();
+    EXPECT_EQ(readBytes(healthy.file("data/profile/History_News.lst")),
+              cp932Lines({QStringLiteral("前に読んだ記事"), QStringLiteral("今回の記事")}));
 }
 
 namespace {

@@ -206,18 +206,20 @@ TEST(AddFolderNode, KeysFollowTheCounterAndFailuresLeaveItAlone) {
     EXPECT_EQ(tree.parentOf(2), 1);
     EXPECT_EQ(tree.tag(), QStringLiteral("9"));
 
-    // A counter whose key is already taken fails and stays as it was.
+    // A counter whose keys are taken moves on to the first free one.
     tree.addNode(QString(), QStringLiteral("root_usr9"), QStringLiteral("既存"),
                  QStringLiteral("CLOSE"));
-    EXPECT_EQ(AddFolderNode(tree, QString(), QStringLiteral("衝突")), -1);
-    EXPECT_EQ(tree.tag(), QStringLiteral("9"));
-    EXPECT_EQ(tree.count(), 3);
+    tree.addNode(QString(), QStringLiteral("root_usr10"), QStringLiteral("既存"),
+                 QStringLiteral("CLOSE"));
+    ASSERT_EQ(AddFolderNode(tree, QString(), QStringLiteral("衝突")), 0);
+    EXPECT_EQ(tree.key(5), QStringLiteral("root_usr11"));
+    EXPECT_EQ(tree.tag(), QStringLiteral("12"));
 
     EXPECT_EQ(AddFolderNode(tree, QStringLiteral("no_such_parent"), QStringLiteral("x")), -1);
-    EXPECT_EQ(tree.tag(), QStringLiteral("9"));
+    EXPECT_EQ(tree.tag(), QStringLiteral("12"));
 
     tree.setTag(QStringLiteral("abc"));
     EXPECT_EQ(AddFolderNode(tree, QString(), QStringLiteral("x")), -1);
     EXPECT_EQ(tree.tag(), QStringLiteral("abc"));
-    EXPECT_EQ(tree.count(), 3);
+    EXPECT_EQ(tree.count(), 5);
 }

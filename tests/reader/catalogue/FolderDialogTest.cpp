@@ -9,7 +9,6 @@
 #include "support/RecordingView.h"
 #include "support/TempFiles.h"
 
-#include "reader/catalogue/PatrolList.h"
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -175,6 +174,26 @@ TEST_F(FolderDialogTest, FoldersAreAddedByNameToEveryFolderOfThatName) {
     EXPECT_EQ(window.tvw1.tag(), QStringLiteral("7"));
 }
 
+TEST_F(FolderDialogTest, SubFoldersGoUnderRootFoldersOnlyAndFailuresAreReported) {
+    FolderDialogModel sub(app, window, view);
+    sub.m_SetWindow(3);
+    sub.txtPlace = "技術"; // a sub-folder: the feed list has no third level
+    sub.txtSubFolderName = "深い";
+    sub.cmdAddNewSubFolder();
+    EXPECT_TRUE(childTexts("usr2").filter(QStringLiteral("深い")).isEmpty());
+
+    // A counter that cannot become a key is reported, and the dialog stays.
+    window.tvw1.setTag("abc");
+    FolderDialogModel root(app, window, view);
+    root.m_SetWindow(0);
+    root.txtFolderName = "新しい";
+    EXPECT_EQ(root.cmdAddNewFolder(), Outcome::Stay);
+    EXPECT_EQ(window.stb1.panelText(1),
+              QStringLiteral("フォルダ「新しい」を追加できませんでした。"));
+    sub.txtPlace = "ニュース";
+    EXPECT_EQ(sub.cmdAddNewSubFolder(), Outcome::Stay);
+}
+
 TEST_F(FolderDialogTest, AnAddressOpensInTheSelectedTabsBrowserWithAScheme) {
     window.Tab1.addTab("two", "5");
     window.Tab1.select(2);
@@ -252,11 +271,6 @@ TEST_F(FolderDialogTest, ThePatrolListHoldsTheCheckedFeedsAndSwitchesThePatrolOn
                           "\"ニュース\",\"http://e/rss\",\"CHILD_NODE\",\"1\""}));
     EXPECT_TRUE(app.patrolOn);
     EXPECT_EQ(app.patrolPeriod, 12);
-    // Every record says "1"; the run reads each feed by the catalogue's kind.
-    EXPECT_EQ(patrolFeedKind(window.tvw1, "http://c/rdf"), QStringLiteral("XML2"));
-    EXPECT_EQ(patrolFeedKind(window.tvw1, "http://d/doc"), QStringLiteral("DOC"));
-    EXPECT_EQ(patrolFeedKind(window.tvw1, "http://a/rss"), QStringLiteral("XML"));
-    EXPECT_EQ(patrolFeedKind(window.tvw1, "http://gone/"), QStringLiteral("XML"));
 
     // Nothing checked: the list goes, the patrol still switches on.
     app.patrolOn = false;
@@ -328,7 +342,7 @@ TEST_F(FolderDialogTest, SearchNarrowsTheArticleListAndCountsInTheStatusBar) {
 TEST_F(FolderDialogTest, TheDialogShowsOneFrameAndItsButtonsRunTheCommands) {
     FolderDialog dialog(app, window, view);
     dialog.model().m_SetWindow(3);
-    dialog.model().txtPlace = "技術";
+    dialog.model().txtPlace = "ニュース";
     dialog.showModel();
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -336,7 +350,7 @@ TEST_F(FolderDialogTest, TheDialogShowsOneFrameAndItsButtonsRunTheCommands) {
     for (int index = 0; index < FolderDialogModel::FrameCount; ++index)
         EXPECT_EQ(dialog.frame(index)->isVisible(), index == 3) << index;
     EXPECT_EQ(dialog.frame(3)->pos(), QPoint(0, 0));
-    EXPECT_EQ(dialog.findChild<QLineEdit*>("txtPlace")->text(), QStringLiteral("技術"));
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("txtPlace")->text(), QStringLiteral("ニュース"));
     // The place comes preset: typing goes to the new folder's name.
     EXPECT_EQ(dialog.focusWidget(), dialog.findChild<QLineEdit*>("txtSubFolderName"));
     // Every frame holds its contents without squeezing them.
@@ -351,7 +365,7 @@ TEST_F(FolderDialogTest, TheDialogShowsOneFrameAndItsButtonsRunTheCommands) {
     QApplication::sendEvent(dialog.findChild<QLineEdit*>("txtSubFolderName"), &typed);
     dialog.findChild<QPushButton*>("cmdAddNewSubFolder")->click();
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(childTexts("usr2"), QStringList({"C", "D", "ソフト"}));
+    EXPECT_EQ(childTexts("root_usr3"), QStringList({"ニュース", "ソフト"}));
 
     // The patrol tree takes a click on a folder's box like the user's check.
     dialog.model().m_SetWindow(4);

@@ -61,6 +61,13 @@ TEST_F(Downloading, FeedsLandInTheLogFolderUnderTheirDisplayName) {
                                          url + QStringLiteral("をダウンロード完了しました")}));
 }
 
+TEST_F(Downloading, AMissingLogFolderIsAnErrorNotAFailedDownload) {
+    QDir(folder.file("data/log")).removeRecursively();
+    const QString url = source("feed.xml", "<rss/>");
+    EXPECT_EQ(FetchFeed(app, status, QStringLiteral("XML"), url, QStringLiteral("ニュース")), -1);
+    EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("エラーが生じたため終了しました。")});
+}
+
 TEST_F(Downloading, OtherKindsDownloadNothing) {
     const QString url = source("feed.xml", "<rss/>");
     EXPECT_EQ(FetchFeed(app, status, QStringLiteral("IE"), url, QStringLiteral("a")), 0);

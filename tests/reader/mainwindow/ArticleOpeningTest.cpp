@@ -20,6 +20,7 @@ namespace {} // namespace
 TEST(OpenArticle, ShowsRecordsAndRemembersEveryOpenedTitleOnce) {
     ProgramFolder folder;
     AppState app(folder.path(), nullptr);
+    app.newsHistoryComplete = true; // as after a start that read the file
     MainWindowModel window;
     window.Tab1.setTag(1, QStringLiteral("1"));
     const QStringList titles{"ニュース", "", "今日のニュース", "  天気\n", "ニュース"};

@@ -9,6 +9,7 @@
 #include "reader/app/ProgramPaths.h"
 #include "reader/mainwindow/FeedOpening.h"
 #include "reader/mainwindow/Tabs.h"
+#include "reader/present/SkinManagerDialog.h"
 #include "support/RecordingMessages.h"
 #include "support/TempFiles.h"
 #include "support/TestHttpServer.h"
@@ -204,6 +205,11 @@ TEST_F(MainWindowTest, FeedScriptsStayQuietAndEveryWayOfChangingTabsShowsTheTab)
     EXPECT_TRUE(waitUntil([&] { return firstLoads == 1; }));
     EXPECT_EQ(requestsStartingWith("/one"), shownPageRequests);
     shows(2, "one", server.url("/one"));
+
+    // The skin preview, built from templates like the article page, runs no scripts either.
+    SkinManagerDialog skins(app, model.stb1, window.get());
+    EXPECT_TRUE(skins.previewBrowser()->scriptsBlockedOn(
+        QUrl::fromLocalFile(app.file(paths::SkinPreview))));
 
     // The window keeps room for every control; the status bar shows its text
     // whole and the engine box its longest caption.
