@@ -1,5 +1,6 @@
-// A downloaded feed document through both parsers: any bytes must give a list
-// or a failure, never a crash, a hang or a read outside the input.
+// A downloaded feed document as the reader reads a feed of either kind (both
+// RSS parsers, and Atom for a document of that shape): any bytes must give a
+// list or a failure, never a crash, a hang or a read outside the input.
 #include "FuzzFile.h"
 #include "platform/controls/ListViewModel.h"
 #include "reader/fetch/FeedParser.h"
@@ -21,9 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     context.readTitles = &read;
     context.names.xTitle = QStringLiteral("dc:title");
     context.logFolder = fuzzing::outputFolder();
+    context.address = QStringLiteral("http://127.0.0.1/feeds/a.xml");
     platform::controls::ListViewModel first;
-    quillet::ParseXmlFeed(path, first, context);
+    quillet::ParseFeedOfKind(QStringLiteral("XML"), path, first, context);
     platform::controls::ListViewModel second;
-    quillet::ParseXml2Feed(path, second, context);
+    quillet::ParseFeedOfKind(QStringLiteral("XML2"), path, second, context);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "platform/net/Download.h"
 #include "platform/runtime/Conversions.h"
 #include "reader/app/Settings.h"
+#include "reader/fetch/FeedParseReport.h"
 #include "reader/mainwindow/NewsHistory.h"
 #include <QString>
 #include <memory>
@@ -25,6 +26,7 @@ struct AppState {
     NewsHistory newsHistory;
     QString CurrentFeedFile;
     QString CurrentFeedName;
+    FeedParseReport lastParseReport; // of the feed opened last
     platform::net::DownloadLimits downloadLimits;
 
     platform::Int16 TabCounter = 1;

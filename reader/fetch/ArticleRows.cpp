@@ -33,4 +33,13 @@ void ArticleRows::add(const Article& article, const QString& feedName) {
     titles_.append(article.title);
 }
 
+int unreadRowCount(const platform::controls::ListViewModel& list) {
+    int unread = 0;
+    for (int row = 1; row <= list.count(); ++row) {
+        if (list.cellBold(row, 1))
+            ++unread;
+    }
+    return unread;
+}
+
 } // namespace quillet

@@ -49,6 +49,9 @@ private:
     platform::CurrentDateTimeText clock_;
 };
 
+// The rows shown unread (in bold).
+int unreadRowCount(const platform::controls::ListViewModel& list);
+
 // True when the title, without blanks at its ends, is a read title; for an
 // article without a title, when its link is held.
 bool isReadArticle(const NewsHistory* readTitles, const QString& title, const QString& link);

@@ -9,6 +9,8 @@
 #include "reader/catalogue/FeedKinds.h"
 #include "reader/fetch/ArticleDates.h"
 #include "reader/fetch/ArticleRows.h"
+#include "reader/fetch/AtomEntries.h"
+#include "reader/fetch/FeedShape.h"
 #include "reader/fetch/NewsLog.h"
 #include "reader/mainwindow/MainWindowModel.h"
 
@@ -124,8 +126,10 @@ std::int32_t parseFeed(const QString& path, platform::controls::ListViewModel& l
                        const FeedParseContext& context, Walk walk) {
     try {
         platform::xml::XmlDocument document;
-        if (!document.load(path))
+        if (!document.load(path, context.transportCharset))
             return -1;
+        if (context.report != nullptr)
+            *context.report = {document.namedEncoding(), document.usedEncoding()};
         list.clear();
         const XmlElement root = document.documentElement();
         if (!root.hasChildElements())
@@ -174,18 +178,57 @@ std::int32_t ParseXml2Feed(const QString& path, platform::controls::ListViewMode
     });
 }
 
+std::int32_t ParseAtomFeed(const QString& path, platform::controls::ListViewModel& list,
+                           const FeedParseContext& context) {
+    return parseFeed(path, list, context, [&context](const XmlElement& root, ArticleRows& rows) {
+        addAtomEntries(root, rows, context.address);
+    });
+}
+
+std::int32_t ParseFeedOfKind(const QString& kind, const QString& path,
+                             platform::controls::ListViewModel& list,
+                             const FeedParseContext& context) {
+    using Parser = std::int32_t (*)(const QString&, platform::controls::ListViewModel&,
+                                    const FeedParseContext&);
+    const Parser chosen = kind == image::Rdf ? ParseXml2Feed : ParseXmlFeed;
+    const std::int32_t result = chosen(path, list, context);
+    if (result != 0 || list.count() > 0)
+        return result;
+    // Nothing listed: a document of another shape is read by the parser that
+    // fits it. Only this case loads the document a second time.
+    platform::xml::XmlDocument document;
+    if (!document.load(path, context.transportCharset))
+        return result;
+    Parser fitting = chosen;
+    switch (feedShapeOf(document.documentElement())) {
+    case FeedShape::Rss:
+        fitting = ParseXmlFeed;
+        break;
+    case FeedShape::Rdf:
+        fitting = ParseXml2Feed;
+        break;
+    case FeedShape::Atom:
+        fitting = ParseAtomFeed;
+        break;
+    case FeedShape::Unknown:
+        break;
+    }
+    return fitting == chosen ? result : fitting(path, list, context);
+}
+
 std::int32_t ParseSelectedFeed(AppState& app, MainWindowModel& window) {
     const int selected = window.tvw1.selectedIndex();
     if (selected == 0)
         return 0;
     const QString kind = window.tvw1.image(selected);
-    const FeedParseContext context{app.CurrentFeedName, &app.newsHistory, app.settings.xml,
-                                   app.file(paths::LogFolder), &app.settings.filter};
-    if (kind == image::Rss)
-        return ParseXmlFeed(app.CurrentFeedFile, window.lvw1, context);
-    if (kind == image::Rdf)
-        return ParseXml2Feed(app.CurrentFeedFile, window.lvw1, context);
-    return 0;
+    if (kind != image::Rss && kind != image::Rdf)
+        return 0;
+    FeedParseContext context{app.CurrentFeedName, &app.newsHistory, app.settings.xml,
+                             app.file(paths::LogFolder), &app.settings.filter};
+    context.address = window.tvw1.key(selected);
+    context.report = &app.lastParseReport;
+    app.lastParseReport = {};
+    return ParseFeedOfKind(kind, app.CurrentFeedFile, window.lvw1, context);
 }
 
 } // namespace quillet

@@ -64,6 +64,7 @@ void OpenArticle(AppState& app, MainWindowModel& window, MainWindowView& view) {
             for (int column = 1; column <= LastColumn; ++column)
                 list.setCellForeColor(row, column,
                                       platform::gdi::sysColor(platform::gdi::syscolor::MenuText));
+            ShowListedFeedUnreadCount(app, window);
         }
         const QString title = list.itemText(row, TitleColumn);
         const QString link = list.itemText(row, LinkColumn);

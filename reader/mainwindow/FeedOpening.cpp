@@ -4,6 +4,7 @@
 #include "reader/app/AppState.h"
 #include "reader/app/ProgramPaths.h"
 #include "reader/catalogue/FeedKinds.h"
+#include "reader/fetch/ArticleRows.h"
 #include "reader/fetch/Downloader.h"
 #include "reader/fetch/FeedParser.h"
 #include "reader/mainwindow/MainWindowModel.h"
@@ -18,15 +19,60 @@ void navigateSelectedTabs(MainWindowModel& window, MainWindowView& view, const Q
     }
 }
 
-std::int32_t ShowNewsPage(AppState& app, MainWindowModel& window, MainWindowView& view) {
+namespace {
+
+// The page from the list, shown in the selected tab; false when it could not
+// be made (the tab then shows the page made before, as it always did).
+bool showPage(AppState& app, MainWindowModel& window, MainWindowView& view) {
     const QString& skin = app.settings.SkinFolder;
     const QString page = app.file(paths::Gateway);
-    if (CreateNewsPage(skin + QStringLiteral("header.html"), skin + QStringLiteral("body.html"),
+    const bool made =
+        CreateNewsPage(skin + QStringLiteral("header.html"), skin + QStringLiteral("body.html"),
                        skin + QStringLiteral("footer.html"), page, window.lvw1,
-                       app.CurrentFeedName) != 0)
+                       app.CurrentFeedName) == 0;
+    if (!made)
         window.stb1.setPanelText(1, QStringLiteral("HTMLファイルを作成できませんでした。"));
     navigateSelectedTabs(window, view, page);
+    return made;
+}
+
+// The words that follow the page when there is more to say: the feed held no
+// article, or its bytes were read in another encoding than the one named.
+void reportParse(const AppState& app, MainWindowModel& window) {
+    if (window.lvw1.count() == 0) {
+        window.stb1.setPanelText(1, QStringLiteral("記事が見つかりませんでした。"));
+        return;
+    }
+    const FeedParseReport& report = app.lastParseReport;
+    if (!report.usedEncoding.isEmpty())
+        window.stb1.setPanelText(
+            1,
+            QStringLiteral("文字コードの指定（%1）が内容と合わないため、%2として読み込みました。")
+                .arg(report.namedEncoding, report.usedEncoding));
+}
+
+} // namespace
+
+std::int32_t ShowNewsPage(AppState& app, MainWindowModel& window, MainWindowView& view) {
+    showPage(app, window, view);
     return 0;
+}
+
+void ShowListedFeedUnreadCount(const AppState& app, MainWindowModel& window) {
+    auto& tree = window.tvw1;
+    int node = tree.selectedIndex();
+    if (node == 0 || tree.text(node) != app.CurrentFeedName) {
+        node = 0;
+        for (int candidate : tree.treeOrder()) {
+            if (!isFolderImage(tree.image(candidate)) &&
+                tree.text(candidate) == app.CurrentFeedName) {
+                node = candidate;
+                break;
+            }
+        }
+    }
+    if (node != 0 && !isFolderImage(tree.image(node)))
+        tree.setUnreadCount(node, unreadRowCount(window.lvw1));
 }
 
 void OpenFeed(AppState& app, MainWindowModel& window, MainWindowView& view) {
@@ -52,7 +98,12 @@ void OpenFeed(AppState& app, MainWindowModel& window, MainWindowView& view) {
         return;
     }
     window.stb1.setPanelText(1, QStringLiteral("HTMLファイルを作成します。"));
-    ShowNewsPage(app, window, view);
+    const bool made = showPage(app, window, view);
+    if (kind.isEmpty())
+        return; // a document kind lists no articles of its own
+    ShowListedFeedUnreadCount(app, window);
+    if (made)
+        reportParse(app, window);
 }
 
 } // namespace quillet

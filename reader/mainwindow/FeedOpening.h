@@ -14,6 +14,8 @@ void OpenFeed(AppState& app, MainWindowModel& window, MainWindowView& view);
 // Builds the article page from the current skin and the list, then has the
 // browser of the selected tab show it (an earlier page when building failed).
 std::int32_t ShowNewsPage(AppState& app, MainWindowModel& window, MainWindowView& view);
+// The listed feed's node in the tree shows how many of its rows are unread.
+void ShowListedFeedUnreadCount(const AppState& app, MainWindowModel& window);
 // The browser of every selected tab navigates to the address.
 void navigateSelectedTabs(MainWindowModel& window, MainWindowView& view, const QString& address);
 

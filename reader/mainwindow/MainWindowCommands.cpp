@@ -17,6 +17,7 @@
 #include "reader/catalogue/FeedList.h"
 #include "reader/catalogue/FolderDialog.h"
 #include "reader/catalogue/ImportExport.h"
+#include "reader/catalogue/OpmlCommands.h"
 #include "reader/mainwindow/ArticleOpening.h"
 #include "reader/mainwindow/FeedOpening.h"
 #include "reader/mainwindow/HistoryCommands.h"
@@ -146,6 +147,18 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
             ImportFeedList(app_, model_, dialog.FileName);
     });
     on("mnuFileImportDefaultNews", [this] { ImportDefaultNews(app_, model_); });
+    const char* opmlFilter = "OPMLファイル(*.opml;*.xml)|*.opml;*.xml|すべてのファイル(*.*)|*.*";
+    on("mnuFileImportOPML", [this, fileDialog, opmlFilter] {
+        platform::dialogs::CommonDialog dialog = fileDialog("OPMLファイルのインポート", opmlFilter);
+        if (dialog.ShowOpen(this))
+            ImportOpmlCommand(model_, dialog.FileName);
+    });
+    on("mnuFileExportOPML", [this, fileDialog, opmlFilter] {
+        platform::dialogs::CommonDialog dialog =
+            fileDialog("OPMLファイルにエクスポート", opmlFilter);
+        if (dialog.ShowSave(this))
+            ExportOpmlCommand(model_, dialog.FileName);
+    });
     on("mnuEditAddNews", [this] { showAddFeed([](AddFeedModel&) {}); });
     on("mnuPoptvwShowProperty", [this] {
         const int selected = model_.tvw1.selectedIndex();

@@ -10,6 +10,7 @@
 #include "reader/app/ProgramPaths.h"
 #include "reader/catalogue/FeedKinds.h"
 #include "reader/catalogue/PatrolList.h"
+#include "reader/fetch/ArticleRows.h"
 #include "reader/fetch/FeedParser.h"
 #include "reader/mainwindow/MainWindowModel.h"
 
@@ -29,15 +30,6 @@ QString kindOf(const MainWindowModel& window, const PatrolFeed& feed) {
     if (node != 0)
         return window.tvw1.image(node);
     return feed.kind.isEmpty() ? image::Rss : feed.kind;
-}
-
-int unreadRows(const platform::controls::ListViewModel& list) {
-    int unread = 0;
-    for (int row = 1; row <= list.count(); ++row) {
-        if (list.cellBold(row, 1))
-            ++unread;
-    }
-    return unread;
 }
 
 // Downloads the feed into its log file while the window's events keep
@@ -106,7 +98,7 @@ PatrolResult RunPatrol(AppState& app, MainWindowModel& window,
             result.failed << feed.name;
             continue;
         }
-        const int unread = unreadRows(articles);
+        const int unread = unreadRowCount(articles);
         // The tree shows what the patrol found beside the feed's name.
         if (const int node = window.tvw1.indexOfKey(feed.url); node != 0)
             window.tvw1.setUnreadCount(node, unread);

@@ -1,8 +1,10 @@
 #include "support/TestHttpServer.h"
 
 #include <QByteArrayList>
+#include <algorithm>
 #include <arpa/inet.h>
 #include <cerrno>
+#include <chrono>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -43,8 +45,14 @@ QByteArray reason(int status) {
         return "Moved Permanently";
     case 302:
         return "Found";
+    case 304:
+        return "Not Modified";
     case 404:
         return "Not Found";
+    case 429:
+        return "Too Many Requests";
+    case 503:
+        return "Service Unavailable";
     case 500:
         return "Internal Server Error";
     default:
@@ -263,6 +271,23 @@ void TestHttpServer::handle(int fd) {
         while (waitReadable(fd, kStallLimitMs) && ::recv(fd, buffer, sizeof buffer, 0) > 0) {
         }
         break;
+    case Reply::Mode::Trickle: {
+        sendAll(fd, response);
+        constexpr int pieces = 100;
+        const qsizetype piece = (reply.body.size() + pieces - 1) / pieces;
+        for (qsizetype at = 0; at < reply.body.size() && !stopping_; at += piece) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(reply.trickleMs / pieces));
+            const ssize_t sent =
+                ::send(fd, reply.body.constData() + at,
+                       static_cast<size_t>(std::min(piece, reply.body.size() - at)), MSG_NOSIGNAL);
+            if (sent <= 0)
+                break; // the client hung up, as a cancelled download does
+        }
+        ::shutdown(fd, SHUT_WR);
+        while (waitReadable(fd, kReadTimeoutMs) && ::recv(fd, buffer, sizeof buffer, 0) > 0) {
+        }
+        break;
+    }
     case Reply::Mode::ResetMidBody: {
         sendAll(fd, response + reply.body.left(reply.body.size() / 2));
         const linger abortive{1, 0}; // close sends a reset instead of an orderly end

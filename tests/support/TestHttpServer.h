@@ -32,11 +32,13 @@ struct Reply {
         NoLength,     // no Content-Length: the body ends when the connection closes
         Stall,        // headers announcing the body, then nothing until the client gives up
         ResetMidBody, // half the announced body, then a connection reset
+        Trickle,      // the body in small pieces spread over trickleMs, as a slow server sends
     };
     int status = 200;
     QByteArray body;
     HeaderList headers;
     Mode mode = Mode::Normal;
+    int trickleMs = 0;
 };
 
 class TestHttpServer {

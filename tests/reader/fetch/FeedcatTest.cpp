@@ -34,10 +34,21 @@ TEST(Feedcat, PrintsOneFlattenedLinePerRowAndReportsTheParserResult) {
     EXPECT_EQ(ok.out, QStringLiteral("1\tOne tab\thttp://1\tline break\t\td1\n"
                                      "2\tTwo\thttp://2\t\t\t\n"));
 
-    // The other parser finds no items in this layout, and says so by printing nothing.
+    // The other kind's parser finds no items in this layout, so the one that
+    // fits reads it, as the reader does.
     const FeedcatRun other = feedcat({QStringLiteral("--kind"), QStringLiteral("XML2"), rss});
     EXPECT_EQ(other.exitCode, 0);
-    EXPECT_TRUE(other.out.isEmpty());
+    EXPECT_EQ(other.out, ok.out);
+
+    // An outline prints what an import would add.
+    const QString opml = dir.path() + QStringLiteral("/feeds.opml");
+    writeBytes(opml, "<opml version=\"1.0\"><body><outline text=\"A\"><outline text=\"B\">"
+                     "<outline text=\"f\" type=\"rss\" xmlUrl=\"http://f/\"/></outline></outline>"
+                     "</body></opml>");
+    const FeedcatRun outline = feedcat({QStringLiteral("--opml"), opml});
+    EXPECT_EQ(outline.exitCode, 0);
+    EXPECT_EQ(outline.out, QStringLiteral("A\tB\tf\thttp://f/\tXML\n"));
+    EXPECT_EQ(feedcat({QStringLiteral("--opml"), rss}).exitCode, 1);
 
     const QString broken = dir.path() + QStringLiteral("/broken.xml");
     writeBytes(broken, "<rss><channel>");
