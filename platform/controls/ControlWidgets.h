@@ -86,6 +86,9 @@ public:
     explicit TabStripWidget(TabStripModel* model, QWidget* parent = nullptr);
 signals:
     void tabClickedAt(int position);
+    // The user made another tab current (mouse, arrow keys, wheel); the model
+    // already has it selected.
+    void currentChosen(int position);
     void middleReleased();
     void rightReleased(const QPoint& globalPos);
 

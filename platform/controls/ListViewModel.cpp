@@ -169,13 +169,35 @@ int ListViewModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(headers_.size());
 }
 
+QString oneLine(const QString& text) {
+    const auto isBreak = [](QChar c) {
+        return c == QLatin1Char('\n') || c == QLatin1Char('\r') || c == QChar(0x0B) ||
+               c == QChar(0x0C) || c == QChar(0x85) || c == QChar(0x2028) || c == QChar(0x2029);
+    };
+    if (std::none_of(text.begin(), text.end(), isBreak))
+        return text;
+    QString line;
+    line.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isBreak(text[i])) {
+            line += text[i];
+            continue;
+        }
+        // CR LF is one break, one blank.
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        line += QLatin1Char(' ');
+    }
+    return line;
+}
+
 QVariant ListViewModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count() || index.column() >= columnCount())
         return {};
     const Cell& cell = cellAt(index.row() + 1, index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return cell.text;
+        return oneLine(cell.text);
     case Qt::FontRole:
         if (cell.bold) {
             QFont font;

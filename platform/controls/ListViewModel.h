@@ -2,12 +2,17 @@
 // The report-style list view control without its widget: column headers, rows
 // with a text (column 0) and sub-items (columns 1..columns-1), bold and text
 // colour per row and per cell, one selected row. Rows are numbered from 1.
+// Each cell shows as one line; its text keeps its line breaks.
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QStringList>
 #include <vector>
 
 namespace platform::controls {
+
+// The text as one line, each line break (CR LF counting as one) made a blank:
+// what a list row shows, one line high, of a text that holds several lines.
+QString oneLine(const QString& text);
 
 class ListViewModel : public QAbstractTableModel {
     Q_OBJECT

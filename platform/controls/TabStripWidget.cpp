@@ -33,6 +33,7 @@ TabStripWidget::TabStripWidget(TabStripModel* model, QWidget* parent)
         if (syncing_ || !model_ || index < 0 || index >= model_->count())
             return;
         model_->select(index + 1);
+        emit currentChosen(index + 1);
     });
 }
 

@@ -206,11 +206,28 @@ std::size_t receiveBody(char* data, std::size_t size, std::size_t count, void* u
     return n;
 }
 
-DownloadResult failure(QString error, long httpStatus = 0) {
+DownloadResult failure(QString error, long httpStatus = 0,
+                       DownloadFailure kind = DownloadFailure::Other) {
     DownloadResult result;
     result.httpStatus = httpStatus;
     result.error = std::move(error);
+    result.failure = kind;
     return result;
+}
+
+DownloadFailure failureOf(CURLcode code) {
+    switch (code) {
+    case CURLE_OPERATION_TIMEDOUT:
+        return DownloadFailure::TimedOut;
+    case CURLE_COULDNT_CONNECT:
+        return DownloadFailure::Refused;
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return DownloadFailure::HostNotFound;
+    case CURLE_FILE_COULDNT_READ_FILE:
+        return DownloadFailure::FileNotFound;
+    default:
+        return DownloadFailure::Other;
+    }
 }
 
 } // namespace
@@ -279,7 +296,8 @@ DownloadResult downloadToFile(const QString& url, const QString& targetPath,
     }
     // Checked apart from libcurl's own verdict too, since it lets some 401 answers through.
     if (code == CURLE_HTTP_RETURNED_ERROR || status >= 400) {
-        return failure(QStringLiteral("HTTP status %1").arg(status), status);
+        return failure(QStringLiteral("HTTP status %1").arg(status), status,
+                       DownloadFailure::HttpStatus);
     }
     if (code == CURLE_TOO_MANY_REDIRECTS) {
         return failure(QStringLiteral("more than %1 redirects").arg(limits.maxRedirects), status);
@@ -289,7 +307,7 @@ DownloadResult downloadToFile(const QString& url, const QString& targetPath,
         if (detail[0] != '\0') {
             error += QStringLiteral(": ") + QString::fromUtf8(detail).trimmed();
         }
-        return failure(std::move(error), status);
+        return failure(std::move(error), status, failureOf(code));
     }
     if (QString error = part.commit(); !error.isEmpty()) {
         return failure(std::move(error), status);

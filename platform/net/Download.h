@@ -20,10 +20,22 @@ struct DownloadLimits {
     long maxRedirects = 10;
 };
 
+// Why a download failed, for the user: the kinds a reader can act on.
+enum class DownloadFailure {
+    None,         // it succeeded
+    HttpStatus,   // the server answered with a status of 400 or more (httpStatus)
+    TimedOut,     // no connection or no data within the time limits
+    Refused,      // the server refused the connection
+    HostNotFound, // the host name could not be resolved
+    FileNotFound, // a file address names no readable file
+    Other,
+};
+
 struct DownloadResult {
     bool ok = false;
     long httpStatus = 0; // 0 for file addresses and for failures before an answer
     QString error;       // a short English description for logs and tests; empty on success
+    DownloadFailure failure = DownloadFailure::None;
 };
 
 // The download-to-file function: returns 0 on success and a non-zero value on

@@ -201,12 +201,16 @@ WebBrowser::~WebBrowser() {
 
 void WebBrowser::Navigate(const QString& address) {
     awaitingHandedPage_ = false;
-    view_->setUrl(QUrl(addressFor(address)));
+    const QUrl url(addressFor(address));
+    applyScriptSetting(url);
+    view_->setUrl(url);
 }
 
 void WebBrowser::Navigate(const QString& address, const QString& headers) {
     awaitingHandedPage_ = false;
-    QWebEngineHttpRequest request(QUrl(addressFor(address)));
+    const QUrl url(addressFor(address));
+    applyScriptSetting(url);
+    QWebEngineHttpRequest request(url);
     for (const auto& [name, value] : parseHeaderBlock(headers))
         request.setHeader(name, value);
     view_->load(request);
@@ -269,9 +273,35 @@ bool WebBrowser::mayLoad(const QUrl& url) const {
     return !offline_ || isLocalScheme(url.scheme());
 }
 
+namespace {
+QUrl pageOnly(const QUrl& url) {
+    return url.adjusted(QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::NormalizePathSegments);
+}
+} // namespace
+
+void WebBrowser::blockScriptsOn(const QString& pathOrAddress) {
+    const QUrl page = pageOnly(QUrl(addressFor(pathOrAddress)));
+    if (!scriptFreePages_.contains(page))
+        scriptFreePages_.append(page);
+}
+
+bool WebBrowser::scriptsBlockedOn(const QUrl& url) const {
+    return scriptFreePages_.contains(pageOnly(url));
+}
+
+// The switch belongs to the page object, not to one document, so it is set
+// for each document before it loads: by the navigations the host starts, and
+// by those the user starts inside the page (links, history, reload).
+void WebBrowser::applyScriptSetting(const QUrl& url) {
+    page_->settings()->setAttribute(QWebEngineSettings::JavascriptEnabled, !scriptsBlockedOn(url));
+}
+
 bool WebBrowser::acceptNavigation(const QUrl& url, bool isMainFrame) {
-    if (mayLoad(url))
+    if (mayLoad(url)) {
+        if (isMainFrame)
+            applyScriptSetting(url);
         return true;
+    }
     if (isMainFrame) {
         // Not from inside the engine's navigation callback: load the notice afterwards.
         QTimer::singleShot(0, this, [this, url] { showOfflineNotice(url); });

@@ -1,14 +1,17 @@
 #pragma once
-// The web browser control over Qt WebEngine. Pages built from feed content may
-// run their markup and scripts, but local pages get no script access to other
-// file addresses or to remote addresses, so they cannot read or send local files.
+// The web browser control over Qt WebEngine. Local pages get no script access to
+// other file addresses or to remote addresses, so they cannot read or send local
+// files; a host can also mark a page script-free (blockScriptsOn), as it does for
+// pages it builds from text it did not write.
 //
 // All browsers of the process share one private, off-the-record profile: nothing
 // (cache, cookies, storage) is written into the user's home, and a page opened
 // as a new window can be adopted by another browser, which needs the same profile.
 #include <QByteArray>
+#include <QList>
 #include <QPageLayout>
 #include <QString>
+#include <QUrl>
 #include <QVariant>
 #include <QWidget>
 
@@ -123,6 +126,11 @@ public:
     // shows a notice instead, and nothing is sent to the network.
     void setOffline(bool offline) { offline_ = offline; }
     bool offline() const { return offline_; }
+    // Pages at this address (a local path or an address; query and fragment
+    // are ignored) are shown with scripts turned off: markup, styles and
+    // images still show. Every other page keeps its scripts.
+    void blockScriptsOn(const QString& pathOrAddress);
+    bool scriptsBlockedOn(const QUrl& url) const;
     void setRegisterAsBrowser(bool registered) { registerAsBrowser_ = registered; }
     bool registerAsBrowser() const { return registerAsBrowser_; }
 
@@ -153,6 +161,7 @@ private:
     WebBrowser* takeNewWindow();
     bool acceptNavigation(const QUrl& url, bool isMainFrame);
     bool mayLoad(const QUrl& url) const;
+    void applyScriptSetting(const QUrl& url);
     void showOfflineNotice(const QUrl& refused);
     QVariant evaluate(const QString& script, int timeoutMs);
     bool print();
@@ -171,6 +180,7 @@ private:
     bool previewing_ = false;
     QPageLayout pageLayout_;
     QString homePage_;
+    QList<QUrl> scriptFreePages_;
     bool offline_ = false;
     bool registerAsBrowser_ = false;
     bool awaitingHandedPage_ = false; // handed over as a new window, page not started yet

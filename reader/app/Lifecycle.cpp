@@ -66,7 +66,14 @@ void InitMainWindow(AppState& app, MainWindowModel& window, MainWindowView& view
                            QStringLiteral("■設定ファイル新規作成 -Quillet-"));
         WriteDefaultSettings(settingsPath);
     }
-    LoadSettings(settingsPath, app.programFolder, app.settings, window.layout, window.tvw1);
+    const QList<ReplacedSetting> replaced =
+        LoadSettings(settingsPath, app.programFolder, app.settings, window.layout, window.tvw1);
+    // A value that cannot be read no longer stops every start: its default is
+    // used and written back, and the user is told which keys it was.
+    if (!replaced.isEmpty()) {
+        WriteReplacedSettings(settingsPath, replaced);
+        window.stb1.setPanelText(1, replacedSettingsText(replaced));
+    }
 
     window.comEngine.setText(window.comEngine.entry(0));
     window.File1.setPath(app.file(paths::InitialLists));

@@ -1,5 +1,7 @@
 #include "reader/app/ProgramPaths.h"
 
+#include <string>
+
 namespace quillet {
 
 QString AddPathSeparator(const QString& folder) {
@@ -16,6 +18,20 @@ bool isStorableFileName(const QString& name) {
             return false;
     }
     return true;
+}
+
+QString logFileStem(const QString& displayName) {
+    static constexpr char16_t narrow[] = u"\\/:*?\"<>|";
+    static constexpr char16_t wide[] = u"＼／：＊？＂＜＞｜";
+    QString stem;
+    stem.reserve(displayName.size());
+    for (QChar c : displayName) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            continue;
+        const char16_t* found = std::char_traits<char16_t>::find(narrow, 9, c.unicode());
+        stem += found != nullptr ? QChar(wide[found - narrow]) : c;
+    }
+    return stem;
 }
 
 QString programFile(const QString& programFolder, const char* relative) {

@@ -35,6 +35,12 @@ inline constexpr const char* Help = "help.html";
 // Files named after user text are refused then, as an unwritable file would be.
 bool isStorableFileName(const QString& name);
 
+// The name of a feed's files in the log folder, without the extension: its
+// display name with each character a file name cannot hold (\ / : * ? " < > |)
+// replaced by its full-width form and control characters dropped, so every
+// display name gives a name that stays inside the log folder.
+QString logFileStem(const QString& displayName);
+
 // The program folder (with its separator) followed by a relative path.
 QString programFile(const QString& programFolder, const char* relative);
 

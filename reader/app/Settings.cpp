@@ -26,16 +26,6 @@ QString readKey(const QString& path, const char* section, const char* key) {
     return value;
 }
 
-// An empty text keeps the design-time font; any other text must be a number.
-void readFont(const QString& path, const char* nameKey, const char* sizeKey, FontSetting& font) {
-    const QString name = readKey(path, "Font", nameKey);
-    if (!name.isEmpty())
-        font.name = name;
-    const QString size = readKey(path, "Font", sizeKey);
-    if (!size.trimmed().isEmpty())
-        font.size = platform::toSingle(size);
-}
-
 // A folder path (ending with the separator) that holds at least one file, or a
 // path naming an existing file, as a directory listing of the text would find.
 bool listingFindsAFile(const QString& text) {
@@ -48,27 +38,83 @@ bool listingFindsAFile(const QString& text) {
 
 } // namespace
 
-void LoadSettings(const QString& path, const QString& programFolder, Settings& settings,
-                  WindowLayout& layout, platform::controls::TreeViewModel& tree) {
-    platform::yieldOnce();
+namespace {
 
-    layout.top = platform::toSingle(readKey(path, "App", "Top"));
-    layout.left = platform::toSingle(readKey(path, "App", "Left"));
-    layout.width = platform::toSingle(readKey(path, "App", "Width"));
-    layout.height = platform::toSingle(readKey(path, "App", "Height"));
-    tree.setTag(readKey(path, "App", "Folders"));
+// Reads a number key; a missing, empty or unreadable value takes the value
+// the default file gives it, and the key is named among the replaced ones.
+template <typename Convert>
+auto readNumber(const QString& path, const char* section, const char* key, const char* defaultText,
+                Convert convert, QList<ReplacedSetting>& replaced) {
+    const QString text = readKey(path, section, key);
+    if (!text.trimmed().isEmpty()) {
+        try {
+            return convert(text);
+        } catch (const platform::RuntimeError&) {
+        }
+    }
+    replaced.append(
+        {QString::fromLatin1(section), QString::fromLatin1(key), QString::fromLatin1(defaultText)});
+    return convert(QString::fromLatin1(defaultText));
+}
+
+float readSingle(const QString& path, const char* key, const char* defaultText,
+                 QList<ReplacedSetting>& replaced) {
+    return readNumber(path, "App", key, defaultText, platform::toSingle, replaced);
+}
+
+std::int16_t readFlag(const QString& path, const char* key, const char* defaultText,
+                      QList<ReplacedSetting>& replaced) {
+    return readNumber(path, "General", key, defaultText, platform::toInt16, replaced);
+}
+
+// An empty text keeps the design-time font, and so does a size that is no number.
+void readFont(const QString& path, const char* nameKey, const char* sizeKey, FontSetting& font,
+              QList<ReplacedSetting>& replaced) {
+    const QString name = readKey(path, "Font", nameKey);
+    if (!name.isEmpty())
+        font.name = name;
+    const QString size = readKey(path, "Font", sizeKey);
+    if (size.trimmed().isEmpty())
+        return;
+    try {
+        font.size = platform::toSingle(size);
+    } catch (const platform::RuntimeError&) {
+        replaced.append({QStringLiteral("Font"), QString::fromLatin1(sizeKey), QString()});
+    }
+}
+
+} // namespace
+
+QList<ReplacedSetting> LoadSettings(const QString& path, const QString& programFolder,
+                                    Settings& settings, WindowLayout& layout,
+                                    platform::controls::TreeViewModel& tree) {
+    platform::yieldOnce();
+    QList<ReplacedSetting> replaced;
+
+    layout.top = readSingle(path, "Top", "0", replaced);
+    layout.left = readSingle(path, "Left", "0", replaced);
+    layout.width = readSingle(path, "Width", "6000", replaced);
+    layout.height = readSingle(path, "Height", "6000", replaced);
+    // The folder counter is kept as written, once it reads as a number.
+    tree.setTag(readNumber(
+        path, "App", "Folders", "1",
+        [](const QString& text) {
+            (void)platform::toInt32(text);
+            return text;
+        },
+        replaced));
 
     GeneralSettings& general = settings.general;
-    general.Saveurl = platform::toInt16(readKey(path, "General", "Saveurl"));
-    general.SaveFavorite = platform::toInt16(readKey(path, "General", "SaveFavorite"));
-    general.SaveHistory = platform::toInt16(readKey(path, "General", "SaveHistory"));
-    general.TvrSingleSel = platform::toInt16(readKey(path, "General", "TvrSingleSel"));
+    general.Saveurl = readFlag(path, "Saveurl", "0", replaced);
+    general.SaveFavorite = readFlag(path, "SaveFavorite", "1", replaced);
+    general.SaveHistory = readFlag(path, "SaveHistory", "1", replaced);
+    general.TvrSingleSel = readFlag(path, "TvrSingleSel", "0", replaced);
     tree.setSingleSel(general.TvrSingleSel != 0);
-    general.ShowLogo = platform::toInt16(readKey(path, "General", "ShowLogo"));
-    general.LoadINI = platform::toInt16(readKey(path, "General", "LoadINI"));
-    general.WriteINI = platform::toInt16(readKey(path, "General", "WriteINI"));
-    general.DeleteLog = platform::toInt16(readKey(path, "General", "DeleteLog"));
-    general.DeleteHistory = platform::toInt16(readKey(path, "General", "DeleteHistory"));
+    general.ShowLogo = readFlag(path, "ShowLogo", "0", replaced);
+    general.LoadINI = readFlag(path, "LoadINI", "1", replaced);
+    general.WriteINI = readFlag(path, "WriteINI", "1", replaced);
+    general.DeleteLog = readFlag(path, "DeleteLog", "0", replaced);
+    general.DeleteHistory = readFlag(path, "DeleteHistory", "0", replaced);
 
     XmlNameOverrides& xml = settings.xml;
     xml.xTitle = readKey(path, "XML", "xTitle");
@@ -77,9 +123,9 @@ void LoadSettings(const QString& path, const QString& programFolder, Settings& s
     xml.xLink = readKey(path, "XML", "xLink");
     xml.xCreator = readKey(path, "XML", "xCreator");
 
-    readFont(path, "WindowFontName", "WindowFontSize", layout.windowFont);
-    readFont(path, "TreeViewFontName", "TreeViewFontSize", layout.treeFont);
-    readFont(path, "ListViewFontName", "ListViewFontSize", layout.listFont);
+    readFont(path, "WindowFontName", "WindowFontSize", layout.windowFont, replaced);
+    readFont(path, "TreeViewFontName", "TreeViewFontSize", layout.treeFont, replaced);
+    readFont(path, "ListViewFontName", "ListViewFontSize", layout.listFont, replaced);
 
     const QString skinFolder = readKey(path, "Skin", "SkinFolder");
     if (!skinFolder.isEmpty() && listingFindsAFile(skinFolder)) {
@@ -90,6 +136,23 @@ void LoadSettings(const QString& path, const QString& programFolder, Settings& s
         settings.SkinName = QStringLiteral("default");
     }
     LoadArticleFilter(path, settings.filter);
+    return replaced;
+}
+
+void WriteReplacedSettings(const QString& path, const QList<ReplacedSetting>& replaced) {
+    for (const ReplacedSetting& setting : replaced) {
+        // A font size that was no number is dropped, so the design font stays.
+        platform::profile::writePrivateProfileString(setting.section, setting.key, setting.value,
+                                                     path);
+    }
+}
+
+QString replacedSettingsText(const QList<ReplacedSetting>& replaced) {
+    QStringList names;
+    for (const ReplacedSetting& setting : replaced)
+        names << QLatin1Char('[') + setting.section + QLatin1Char(']') + setting.key;
+    return QStringLiteral("設定ファイルの次の値が読めないため既定値を使いました：") +
+           names.join(QStringLiteral("、"));
 }
 
 void SaveSettings(const QString& path, const Settings& settings, const WindowLayout& layout,

@@ -3,6 +3,7 @@
 // and shutdown, and the procedures that read, write and create the file.
 #include "platform/runtime/Conversions.h"
 #include "reader/app/ArticleFilter.h"
+#include <QList>
 #include <QString>
 #include <cstdint>
 
@@ -66,10 +67,24 @@ struct Settings {
     ArticleFilter filter;
 };
 
-// Reads every key in order. A key that is no number where a number is read
-// raises the conversion error at that key; the keys after it keep their values.
-void LoadSettings(const QString& path, const QString& programFolder, Settings& settings,
-                  WindowLayout& layout, platform::controls::TreeViewModel& tree);
+// A key whose value was missing, empty or unreadable, and the value that took
+// its place (the default file's; empty for a font size, which keeps the design font).
+struct ReplacedSetting {
+    QString section;
+    QString key;
+    QString value;
+};
+
+// Reads every key in order. A number key whose value is missing, empty or no
+// number in range takes the default file's value; those keys are returned.
+QList<ReplacedSetting> LoadSettings(const QString& path, const QString& programFolder,
+                                    Settings& settings, WindowLayout& layout,
+                                    platform::controls::TreeViewModel& tree);
+// Writes the replacing values into the file, so the next start reads them;
+// a file that cannot be written is left as it is.
+void WriteReplacedSettings(const QString& path, const QList<ReplacedSetting>& replaced);
+// The status text naming the replaced keys.
+QString replacedSettingsText(const QList<ReplacedSetting>& replaced);
 // Writes the keys the program owns; LoadINI, WriteINI and [Font] stay as they are.
 // Shows its own message on failure.
 void SaveSettings(const QString& path, const Settings& settings, const WindowLayout& layout,

@@ -162,7 +162,8 @@ FolderDialogModel::Outcome FolderDialogModel::cmdAddNewSubFolder() {
 FolderDialogModel::Outcome FolderDialogModel::cmdOpen() {
     if (txtURL.isEmpty())
         return Outcome::Stay;
-    navigateSelectedTabs(window_, view_, txtURL);
+    // The address box's rule: an address without a scheme would show a blank page.
+    navigateSelectedTabs(window_, view_, withHttpScheme(txtURL));
     return Outcome::Unload;
 }
 

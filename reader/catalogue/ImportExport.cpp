@@ -53,14 +53,37 @@ QString csvPathFor(const QString& chosen) {
                : chosen + QStringLiteral(".csv");
 }
 
+namespace {
+void reportStamped(MainWindowModel& window, const QString& text) {
+    window.stb1.setPanelText(1, text + QLatin1Char('[') +
+                                    platform::dateTimeText(QDateTime::currentDateTime()) +
+                                    QLatin1Char(']'));
+}
+} // namespace
+
 void ExportCsvCommand(MainWindowModel& window, const QString& chosen) {
     const int result = ExportFeedListCsv(window.tvw1, csvPathFor(chosen));
-    const QString stamp =
-        QLatin1Char('[') + platform::dateTimeText(QDateTime::currentDateTime()) + QLatin1Char(']');
-    window.stb1.setPanelText(
-        1, (result == 0 ? QStringLiteral("お気に入りをCSVファイルに出力しました。")
-                        : QStringLiteral("お気に入りをCSVファイルに正常出力できませんでした。")) +
-               stamp);
+    reportStamped(window, result == 0 ? QStringLiteral("お気に入りをCSVファイルに出力しました。")
+                                      : QStringLiteral(
+                                            "お気に入りをCSVファイルに正常出力できませんでした。"));
+}
+
+QString feedListPathFor(const QString& chosen) {
+    return chosen.endsWith(QLatin1String(".brd"), Qt::CaseInsensitive)
+               ? chosen
+               : chosen + QStringLiteral(".brd");
+}
+
+void ExportFeedListCommand(MainWindowModel& window, const QString& chosen) {
+    bool saved = true;
+    try {
+        SaveFeedList(window.tvw1, feedListPathFor(chosen));
+    } catch (const platform::RuntimeError&) {
+        saved = false;
+    }
+    reportStamped(window, saved
+                              ? QStringLiteral("お気に入りをエクスポートしました。")
+                              : QStringLiteral("お気に入りを正常にエクスポートできませんでした。"));
 }
 
 void replaceTree(platform::controls::TreeViewModel& target,
@@ -74,18 +97,22 @@ void replaceTree(platform::controls::TreeViewModel& target,
 }
 
 bool ImportFeedList(AppState& app, MainWindowModel& window, const QString& path) {
+    const QString failed = QStringLiteral("お気に入りをインポートできませんでした。");
     platform::controls::TreeViewModel imported;
     if (LoadFeedList(imported, path) != 0) {
+        reportStamped(window, failed);
         showFileLoadError(app, path);
         return false;
     }
     try {
         replaceTree(window.tvw1, imported);
     } catch (const platform::RuntimeError&) {
+        reportStamped(window, failed);
         return false;
     }
     // The catalogue now is the imported list, read whole: the exit may save it.
     app.catalogueComplete = true;
+    reportStamped(window, QStringLiteral("お気に入りをインポートしました。"));
     return true;
 }
 

@@ -21,9 +21,17 @@ QString csvPathFor(const QString& chosen);
 // Exports and reports the outcome in panel 1 with the bracketed date and time.
 void ExportCsvCommand(MainWindowModel& window, const QString& chosen);
 
+// The chosen name with ".brd" added unless it already ends with it (any case),
+// so that the import dialog lists the file.
+QString feedListPathFor(const QString& chosen);
+// Writes the catalogue as a feed list under that name and reports the outcome
+// in panel 1 with the bracketed date and time.
+void ExportFeedListCommand(MainWindowModel& window, const QString& chosen);
+
 // Reads the file into a fresh tree and replaces the catalogue with it only when
 // the whole file was read; on failure the catalogue stays and the file-load
-// error message names the file. Returns whether the catalogue was replaced.
+// error message names the file. Panel 1 reports the outcome. Returns whether
+// the catalogue was replaced.
 bool ImportFeedList(AppState& app, MainWindowModel& window, const QString& path);
 
 // Asks, then empties the tree and reads every shipped list of data/brd,

@@ -11,8 +11,8 @@
 
 namespace quillet {
 
-bool isReadTitle(const NewsHistory* readTitles, const QString& title) {
-    return readTitles != nullptr && readTitles->IsReadTitle(title.trimmed());
+bool isReadArticle(const NewsHistory* readTitles, const QString& title, const QString& link) {
+    return readTitles != nullptr && readTitles->IsReadTitle(readingKey(title, link));
 }
 
 ArticleRows::ArticleRows(platform::controls::ListViewModel& list, const NewsHistory* readTitles,
@@ -25,7 +25,7 @@ void ArticleRows::add(const Article& article, const QString& feedName) {
     if (number_ == 32767)
         platform::raiseError(platform::err::Overflow);
     ++number_;
-    const bool unread = !isReadTitle(readTitles_, article.title);
+    const bool unread = !isReadArticle(readTitles_, article.title, article.link);
     list_.addRow({QString::number(number_), article.title, feedName, clock_.now(), article.link,
                   article.description, article.creator, article.date},
                  unread,

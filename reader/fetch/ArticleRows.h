@@ -52,7 +52,8 @@ private:
 // The rows shown unread (in bold).
 int unreadRowCount(const platform::controls::ListViewModel& list);
 
-// True when the title, without blanks at its ends, is a read title.
-bool isReadTitle(const NewsHistory* readTitles, const QString& title);
+// True when the title, without blanks at its ends, is a read title; for an
+// article without a title, when its link is held.
+bool isReadArticle(const NewsHistory* readTitles, const QString& title, const QString& link);
 
 } // namespace quillet

@@ -21,6 +21,27 @@ QString stamped(const QString& text) {
            QLatin1Char(']');
 }
 
+// Why the download failed, in brackets after the status text, so the user
+// can tell a wrong address from a server that is down; empty when the reason
+// is nothing the user could act on.
+QString reasonFor(const platform::net::DownloadResult& result) {
+    using platform::net::DownloadFailure;
+    switch (result.failure) {
+    case DownloadFailure::HttpStatus:
+        return QStringLiteral("（HTTP %1）").arg(result.httpStatus);
+    case DownloadFailure::TimedOut:
+        return QStringLiteral("（時間切れ）");
+    case DownloadFailure::Refused:
+        return QStringLiteral("（接続が拒否されました）");
+    case DownloadFailure::HostNotFound:
+        return QStringLiteral("（サーバーが見つかりません）");
+    case DownloadFailure::FileNotFound:
+        return QStringLiteral("（ファイルが見つかりません）");
+    default:
+        return QString();
+    }
+}
+
 // nameIsStorable: a name that is no file name of its own would write outside
 // the log folder or nowhere, so it fails the way an unwritable file fails.
 std::int32_t downloadInto(AppState& app, platform::controls::StatusBarModel& status,
@@ -34,18 +55,20 @@ std::int32_t downloadInto(AppState& app, platform::controls::StatusBarModel& sta
     platform::yieldOnce();
     app.CurrentFeedFile = app.file(paths::LogFolder) + fileName;
 
-    const bool downloaded =
-        nameIsStorable &&
-        platform::net::URLDownloadToFile(url, app.CurrentFeedFile, app.downloadLimits) == 0;
+    platform::net::DownloadResult result;
+    if (nameIsStorable)
+        result = platform::net::downloadToFile(url, app.CurrentFeedFile, app.downloadLimits);
     platform::yieldOnce();
-    if (!downloaded) {
-        status.setPanelText(1, stamped(QStringLiteral("ダウンロードできませんでした。")));
+    if (!result.ok) {
+        status.setPanelText(
+            1, stamped(QStringLiteral("ダウンロードできませんでした。") + reasonFor(result)));
         return -1;
     }
     status.setPanelText(1, stamped(url + QStringLiteral("をダウンロード完了しました")));
     const QFileInfo file(app.CurrentFeedFile);
     if (!file.exists() || file.size() == 0) {
-        status.setPanelText(1, stamped(QStringLiteral("エラーが生じたため終了しました。")));
+        status.setPanelText(1, stamped(QStringLiteral("エラーが生じたため終了しました。") +
+                                       QStringLiteral("（空の応答）")));
         return -1;
     }
     return 0;
@@ -57,10 +80,9 @@ std::int32_t FetchFeed(AppState& app, platform::controls::StatusBarModel& status
                        const QString& kind, const QString& url, const QString& displayName) {
     if (kind != image::Rss && kind != image::Rdf)
         return 0;
-    const QString fileName = displayName + QStringLiteral(".xml");
+    const QString fileName = logFileStem(displayName) + QStringLiteral(".xml");
     const std::int32_t result =
-        downloadInto(app, status, url, fileName,
-                     isStorableFileName(displayName) && isStorableFileName(fileName));
+        downloadInto(app, status, url, fileName, isStorableFileName(fileName));
     app.CurrentFeedName = displayName;
     return result;
 }

@@ -7,6 +7,7 @@
 #include "reader/app/AppState.h"
 #include "reader/app/ProgramPaths.h"
 #include "reader/catalogue/FeedKinds.h"
+#include "reader/fetch/ArticleDates.h"
 #include "reader/fetch/ArticleRows.h"
 #include "reader/fetch/AtomEntries.h"
 #include "reader/fetch/FeedShape.h"
@@ -21,7 +22,8 @@ namespace {
 
 using platform::xml::XmlElement;
 
-enum Field { Title, Link, Description, Date, Creator, FieldCount };
+// PubDate and DcDate stand in for a missing "date" element of kind "XML".
+enum Field { Title, Link, Description, Date, Creator, PubDate, DcDate, FieldCount };
 
 // The element names each field accepts, tested in field order: the first field
 // whose names match takes the child.
@@ -52,6 +54,8 @@ FieldNames rssNames() {
     names.accept(Link, QStringLiteral("link"));
     names.accept(Description, QStringLiteral("description"));
     names.accept(Date, QStringLiteral("date"));
+    names.accept(PubDate, QStringLiteral("pubDate"));
+    names.accept(DcDate, QStringLiteral("dc:date"));
     return names;
 }
 
@@ -74,6 +78,8 @@ FieldNames rdfNames(const XmlNameOverrides& overrides) {
 // the last one wins.
 Article readItem(const XmlElement& item, const FieldNames& names) {
     Article article;
+    bool hasDate = false;
+    QString standInDate;
     for (XmlElement child = item.firstChild(); !child.isNull(); child = child.nextSibling()) {
         switch (names.fieldOf(child)) {
         case Title:
@@ -87,6 +93,11 @@ Article readItem(const XmlElement& item, const FieldNames& names) {
             break;
         case Date:
             article.date = child.text();
+            hasDate = true;
+            break;
+        case PubDate:
+        case DcDate:
+            standInDate = child.text();
             break;
         case Creator:
             article.creator = child.text();
@@ -95,6 +106,11 @@ Article readItem(const XmlElement& item, const FieldNames& names) {
             break;
         }
     }
+    // RSS 2.0 items carry their date in pubDate, some in dc:date; without a
+    // "date" element the list shows that one, in its own format when it can
+    // be read.
+    if (!hasDate && !standInDate.isEmpty())
+        article.date = shownArticleDate(standInDate);
     return article;
 }
 

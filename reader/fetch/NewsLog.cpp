@@ -7,8 +7,8 @@
 namespace quillet {
 
 void WriteNewsLog(const QString& logFolder, const QString& feedName, const QStringList& titles) {
-    const QString fileName = feedName + QStringLiteral(".log");
-    if (!isStorableFileName(feedName) || !isStorableFileName(fileName))
+    const QString fileName = logFileStem(feedName) + QStringLiteral(".log");
+    if (!isStorableFileName(fileName))
         platform::raiseError(platform::err::BadFileName);
     QStringList lines;
     lines.reserve(titles.size());

@@ -77,7 +77,7 @@ void OpenArticle(AppState& app, MainWindowModel& window, MainWindowView& view) {
                                             historyRecord(title, list.itemText(row, SourceColumn),
                                                           QDateTime::currentDateTime(), link) +
                                             QStringLiteral("\r\n")));
-        app.newsHistory.addIfNew(title);
+        app.newsHistory.addIfNew(readingKey(title, link));
         SaveReadTitles(app);
     } catch (const platform::RuntimeError&) {
     }

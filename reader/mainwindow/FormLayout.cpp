@@ -68,9 +68,36 @@ void FormLayout::resize(int innerWidth, int innerHeight) {
     dvSep = {lvw1.left - 200, fFrame.top, dvSep.width, fFrame.height};
     comURL.width = innerWidth - comURL.left - 400;
     cmdGo.left = comURL.left + comURL.width + 10;
-    txtSearch.width = innerWidth - txtSearch.left - 2500;
+    txtSearch.width = innerWidth - txtSearch.left - searchControlsWidth();
     comEngine.left = txtSearch.left + txtSearch.width + 50;
     cmdSearch.left = comEngine.left + comEngine.width + 50;
+}
+
+int FormLayout::searchControlsWidth() const {
+    return 50 + comEngine.width + 50 + cmdSearch.width;
+}
+
+void FormLayout::setStatusHeight(int twips) {
+    stb1.height = twips;
+    if (width_ > 0 || height_ > 0)
+        resize(width_, height_);
+}
+
+void FormLayout::setEngineBoxWidth(int twips) {
+    comEngine.width = twips;
+    if (width_ > 0 || height_ > 0)
+        resize(width_, height_);
+}
+
+TwipsRect FormLayout::minimumInnerSize() const {
+    // The browser below the list keeps a usable height above the tabs.
+    constexpr int TabsHeight = 400;
+    const int width = std::max({comURL.left + MinimumPaneTwips + 400,
+                                txtSearch.left + MinimumPaneTwips + searchControlsWidth(),
+                                tvw1.width + 250 + MinimumPaneTwips});
+    const int height = std::max(lvw1.height + 200 + barsHeight() + MinimumPaneTwips + TabsHeight,
+                                500 + MinimumPaneTwips + 200 + barsHeight());
+    return {0, 0, width, height};
 }
 
 void FormLayout::arrangeSplitters() {

@@ -61,11 +61,20 @@ public:
     void toggleSearchBar();   // tlb2
     void toggleStatusBar();   // stb1
 
+    // The status bar's height and the search engine box's width, which follow
+    // the font the window shows them in; the panes follow at once.
+    void setStatusHeight(int twips);
+    void setEngineBoxWidth(int twips);
+    // The smallest inner size at which every control still has room: the
+    // panes keep MinimumPaneTwips and the address and search boxes too.
+    TwipsRect minimumInnerSize() const;
+
     int innerWidth() const { return width_; }
     int innerHeight() const { return height_; }
 
 private:
     int barsHeight() const;
+    int searchControlsWidth() const; // engine box and search button with their gaps
     void placeBrowser();
     void toggleTopBar(TwipsRect& bar, bool& visible);
 

@@ -97,7 +97,7 @@ MainWindow::MainWindow(AppState& app) : app_(app), refresh_(app, model_, *this) 
     stb1_ = new platform::controls::StatusBarWidget(&model_.stb1, client_);
     stb1_->setSizeGripEnabled(false);
     connectCommands();
-    applyFormLayout();
+    fitControlsToFonts();
 }
 
 MainWindow::~MainWindow() {
@@ -151,6 +151,7 @@ void MainWindow::buildSearchBar() {
             [this](const QString& text) { model_.txtSearch = text; });
     comEngine_ = new QComboBox(tlb2_);
     comEngine_->setObjectName(QStringLiteral("comEngine"));
+    comEngine_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     bindCombo(comEngine_, model_.comEngine);
     cmdSearch_ = new QPushButton(QStringLiteral("検索"), tlb2_);
     cmdSearch_->setObjectName(QStringLiteral("cmdSearch"));
@@ -264,6 +265,28 @@ void MainWindow::applyFormLayout() {
         dhSep_->raise();
     if (l.dvSepVisible)
         dvSep_->raise();
+
+    // The window goes no smaller than the layout can place every control in.
+    const TwipsRect least = l.minimumInnerSize();
+    client_->setMinimumSize(pixels(least.width), pixels(least.height));
+    const QSize menu = menuWidget() != nullptr ? menuWidget()->sizeHint() : QSize(0, 0);
+    setMinimumSize(std::max(client_->minimumWidth(), menu.width()),
+                   client_->minimumHeight() + menu.height());
+}
+
+void MainWindow::fitControlsToFonts() {
+    // The status bar shows its panels' text whole, descenders included, and
+    // the engine box its longest caption. Japanese text is drawn in a fallback
+    // face taller than the bar's own, so a panel is measured holding some.
+    QLabel sample(QStringLiteral("ダウンロード完了しました gjpqy_[0:00:00]"));
+    sample.setFont(stb1_->font());
+    for (QLabel* panel : stb1_->findChildren<QLabel*>())
+        panel->setMinimumHeight(sample.sizeHint().height());
+    const int statusHeight =
+        std::max(stb1_->sizeHint().height(), stb1_->fontMetrics().height() + 6);
+    layout_.setStatusHeight(twips(statusHeight));
+    layout_.setEngineBoxWidth(twips(comEngine_->sizeHint().width()));
+    applyFormLayout();
 }
 
 void MainWindow::toggleBar(void (FormLayout::*toggle)()) {
@@ -285,9 +308,13 @@ platform::web::WebBrowser* MainWindow::makeBrowser(int index) {
                         model_.Tab1.setCaption(position, title);
                 }
             });
-    // Every completed page joins the address list and becomes its text.
+    // A completed page joins the address list and becomes its text when it is
+    // the page the user sees; a background tab's page waits for its tab to be
+    // chosen, which shows its address then.
     connect(browser, &platform::web::WebBrowser::DocumentComplete, this,
-            [this](const QString& address) {
+            [this, index](const QString& address) {
+                if (!isCurrentBrowser(model_, index))
+                    return;
                 model_.comURL.addEntry(address);
                 model_.comURL.setText(address);
             });
@@ -306,6 +333,9 @@ platform::web::WebBrowser* MainWindow::makeBrowser(int index) {
                 }
             });
     browser->setHomePage(app_.file(paths::StartPage));
+    // The article page is built from feed text; its scripts would run as a
+    // local file of the program's own.
+    browser->blockScriptsOn(app_.file(paths::Gateway));
     return browser;
 }
 
@@ -444,6 +474,7 @@ void MainWindow::applyLayout() {
     applyFont(this, layout.windowFont);
     applyFont(tvw1_, layout.treeFont);
     applyFont(lvw1_, layout.listFont);
+    fitControlsToFonts();
     arrangeSplitters();
 }
 

@@ -88,6 +88,7 @@ private:
     void setMenuChecked(const QString& name, bool checked);
     platform::web::WebBrowser* currentBrowser() const;
     void browserCommand(const QString& key);
+    void browserCommand(platform::web::WebBrowser* target, const QString& key);
     void showTreePopup(const QPoint& globalPos);
     void deleteSelectedNode();
     QString selectedArticleField(int column) const;
@@ -107,6 +108,7 @@ private:
     platform::web::WebBrowser* makeBrowser(int index);
     bool offlineChecked() const;
     void applyLayout();
+    void fitControlsToFonts();
     void captureLayout();
 
     AppState& app_;
@@ -137,6 +139,7 @@ private:
     QPointer<SkinManagerDialog> skinManager_;            // deletes itself when closed
     RefreshTimer refresh_;
     QTimer* tim1_ = nullptr;
+    int popupBrowser_ = 0; // the browser of the tab the tab pop-up was opened on
     bool closed_ = false;
 };
 

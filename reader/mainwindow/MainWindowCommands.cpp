@@ -34,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 
 namespace quillet {
@@ -44,7 +45,10 @@ platform::web::WebBrowser* MainWindow::currentBrowser() const {
 }
 
 void MainWindow::browserCommand(const QString& key) {
-    platform::web::WebBrowser* target = currentBrowser();
+    browserCommand(currentBrowser(), key);
+}
+
+void MainWindow::browserCommand(platform::web::WebBrowser* target, const QString& key) {
     if (target == nullptr)
         return;
     if (key == QLatin1String("KEY_BACK"))
@@ -133,13 +137,8 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
     on("mnuFileExportFavorite", [this, fileDialog, feedListFilter] {
         platform::dialogs::CommonDialog dialog =
             fileDialog("お気に入りエクスポート", feedListFilter);
-        if (!dialog.ShowSave(this))
-            return;
-        try {
-            SaveFeedList(model_.tvw1, dialog.FileName);
-        } catch (const platform::RuntimeError&) {
-            // An export that cannot be written ends quietly.
-        }
+        if (dialog.ShowSave(this))
+            ExportFeedListCommand(model_, dialog.FileName);
     });
     on("mnuFileImportFavorite", [this, fileDialog, feedListFilter] {
         platform::dialogs::CommonDialog dialog = fileDialog("お気に入りインポート", feedListFilter);
@@ -205,6 +204,17 @@ QHash<QString, std::function<void(int)>> MainWindow::menuHandlers() {
     on("mnuTabAddNewTab", [this] { openTab(QString(), QString()); });
     on("mnuTabDeleteSelectTab", [this] { CloseCurrentTab(app_, model_, *this); });
     on("mnuPopTabCloseTab", [this] { CloseCurrentTab(app_, model_, *this); });
+    const struct {
+        const char* menu;
+        const char* key;
+    } tabPageCommands[] = {{"mnuPopTabBack", "KEY_BACK"},
+                           {"mnuPopTabForward", "KEY_FORWARD"},
+                           {"mnuPopTabHOme", "KEY_HOME"},
+                           {"mnuPopTabRefresh", "KEY_REFRESH"}};
+    for (const auto& command : tabPageCommands) {
+        const QString key = QString::fromLatin1(command.key);
+        on(command.menu, [this, key] { browserCommand(browser(popupBrowser_), key); });
+    }
     on("mnuPoplvwNavigate", [this] { OpenArticle(app_, model_, *this); });
     on("mnuPoplvwNavigateNewTab", [this] {
         if (model_.lvw1.count() > 0 && model_.lvw1.selectedRow() > 0)
@@ -348,8 +358,28 @@ void MainWindow::connectCommands() {
                     feed.txtName = caption;
                 });
             });
+    // Every way of changing the tab runs the same switch.
     connect(tab1_, &platform::controls::TabStripWidget::tabClickedAt, this,
             [this](int) { SwitchTab(app_, model_, *this); });
+    connect(tab1_, &platform::controls::TabStripWidget::currentChosen, this,
+            [this](int) { SwitchTab(app_, model_, *this); });
+    const struct {
+        QKeySequence keys;
+        int step;
+    } tabKeys[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+        {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+    };
+    for (const auto& tabKey : tabKeys) {
+        auto* shortcut = new QShortcut(tabKey.keys, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        const int step = tabKey.step;
+        connect(shortcut, &QShortcut::activated, this,
+                [this, step] { StepTab(app_, model_, *this, step); });
+    }
     connect(tab1_, &platform::controls::TabStripWidget::middleReleased, this,
             [this] { CloseCurrentTab(app_, model_, *this); });
     connect(&model_.tlb2, &platform::controls::ToolBarModel::buttonClicked, this,
@@ -382,8 +412,14 @@ void MainWindow::connectCommands() {
             });
     connect(tab1_, &platform::controls::TabStripWidget::rightReleased, this,
             [this](const QPoint& globalPos) {
-                if (form_ != nullptr)
-                    form_->popupMenu(QStringLiteral("mnuPopTab"), globalPos);
+                if (form_ == nullptr)
+                    return;
+                // The pop-up's page commands act on the tab under the mouse.
+                const int position = tab1_->tabAt(tab1_->mapFromGlobal(globalPos)) + 1;
+                popupBrowser_ = position >= 1 && position <= model_.Tab1.count()
+                                    ? model_.Tab1.tag(position).toInt()
+                                    : currentBrowserIndex(model_);
+                form_->popupMenu(QStringLiteral("mnuPopTab"), globalPos);
             });
 }
 

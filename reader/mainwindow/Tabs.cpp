@@ -56,27 +56,47 @@ void SwitchTab(AppState& app, MainWindowModel& window, MainWindowView& view) {
     window.comURL.setText(view.browserLocation(browser));
 }
 
+void SelectTab(AppState& app, MainWindowModel& window, MainWindowView& view, int position) {
+    if (position < 1 || position > window.Tab1.count())
+        return;
+    window.Tab1.select(position);
+    SwitchTab(app, window, view);
+}
+
+void StepTab(AppState& app, MainWindowModel& window, MainWindowView& view, int step) {
+    const int count = window.Tab1.count();
+    if (count == 0)
+        return;
+    const int from = window.Tab1.selected() - 1;
+    SelectTab(app, window, view, ((from + step) % count + count) % count + 1);
+}
+
 void CloseCurrentTab(AppState& app, MainWindowModel& window, MainWindowView& view) {
     const int current = app.CurrentTabIndex.value();
     if (current <= 1 || current > window.Tab1.count())
         return;
     view.destroyBrowser(window.Tab1.tag(current).toInt());
     window.Tab1.removeTab(current);
-    app.CurrentTabIndex = app.CurrentTabIndex - 1;
-    window.Tab1.select(app.CurrentTabIndex.value());
-    for (int position = 1; position <= window.Tab1.count(); ++position)
-        view.hideBrowser(window.Tab1.tag(position).toInt());
-    view.bringBrowserToFront(window.Tab1.tag(app.CurrentTabIndex.value()).toInt());
+    // The tab to the left becomes current the way a click makes a tab current,
+    // so the caption and the address box show its page, not the closed one's.
+    SelectTab(app, window, view, current - 1);
+}
+
+bool isCurrentBrowser(const MainWindowModel& window, int browserIndex) {
+    return browserIndex != 0 && currentBrowserIndex(window) == browserIndex;
+}
+
+QString withHttpScheme(const QString& typed) {
+    return typed.startsWith(QLatin1String("http")) ? typed : QStringLiteral("http://") + typed;
 }
 
 void GoToAddress(MainWindowModel& window, MainWindowView& view) {
-    QString address = window.comURL.text();
-    if (address.isEmpty())
+    const QString typed = window.comURL.text();
+    if (typed.isEmpty())
         return;
-    if (!address.startsWith(QLatin1String("http"))) {
-        address.prepend(QStringLiteral("http://"));
+    const QString address = withHttpScheme(typed);
+    if (address != typed)
         window.comURL.setText(address);
-    }
     view.navigateBrowser(currentBrowserIndex(window), address, ExtraRequestHeaders());
 }
 

@@ -2,6 +2,8 @@
 
 #include "platform/controls/ControlWidgets.h"
 #include "platform/web/WebBrowser.h"
+#include "reader/app/AppState.h"
+#include "reader/app/ProgramPaths.h"
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -57,6 +59,8 @@ SkinManagerDialog::SkinManagerDialog(AppState& app, platform::controls::StatusBa
     wbr1_ = new platform::web::WebBrowser(this);
     wbr1_->setObjectName(QStringLiteral("wbr1"));
     wbr1_->setMinimumSize(360, 240);
+    // The preview is built from a skin's templates, which anyone may have written.
+    wbr1_->blockScriptsOn(app.file(paths::SkinPreview));
 
     auto* cmdSet = new QPushButton(QStringLiteral("設定(&S)"), this);
     cmdSet->setObjectName(QStringLiteral("cmdSet"));

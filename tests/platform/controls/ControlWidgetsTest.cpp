@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace platform::controls;
@@ -234,6 +235,31 @@ TEST(TabStripWidget, UserClicksSelectInTheModelAndOtherButtonsAreReported) {
     EXPECT_EQ(right, 1);
     EXPECT_EQ(model.selected(), 2); // only the left button selects
     EXPECT_EQ(clicked, (QList<int>{2}));
+}
+
+TEST(TabStripWidget, KeysAndTheWheelReportTheChosenTabLikeAClick) {
+    TabStripModel model;
+    for (const char* caption : {"one", "two", "three"})
+        model.addTab(caption, {});
+    TabStripWidget bar(&model);
+    bar.show();
+    QList<int> chosen;
+    QObject::connect(&bar, &TabStripWidget::currentChosen, [&](int at) {
+        EXPECT_EQ(model.selected(), at);
+        chosen.append(at);
+    });
+
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(&bar, &right);
+    EXPECT_EQ(chosen, (QList<int>{2}));
+    const QPointF at = bar.tabRect(0).center();
+    QWheelEvent wheel(at, bar.mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&bar, &wheel);
+    EXPECT_EQ(chosen, (QList<int>{2, 3}));
+    // The program's own selection is no choice of the user's.
+    model.select(1);
+    EXPECT_EQ(chosen, (QList<int>{2, 3}));
 }
 
 TEST(ToolBarAndStatusBarWidgets, FollowTheirModels) {

@@ -37,6 +37,12 @@ TEST(ListViewModelCells, RowsAndSubItemsAreStoredAndShown) {
     EXPECT_FALSE(t.model.headerData(3, Qt::Horizontal, Qt::DisplayRole).isValid());
     EXPECT_EQ(t.model.addRow("fourth"), 4);
     EXPECT_EQ(t.model.itemText(4, 2), ""); // sub-items not yet written read as empty
+
+    // A text of several lines shows as one line; the text itself keeps them.
+    const QString lines = QStringLiteral("one\r\ntwo\nthree\rfour\u2028five");
+    t.model.setItemText(1, 2, lines);
+    EXPECT_EQ(t.cell(1, 2, Qt::DisplayRole).toString(), "one two three four five");
+    EXPECT_EQ(t.model.itemText(1, 2), lines);
 }
 
 TEST(ListViewModelCells, RowAndCellStylesCombine) {

@@ -335,6 +335,54 @@ TEST_F(WebBrowserTest, LocalPageScriptsCannotReadFilesOrReachTheNetwork) {
     EXPECT_EQ(requestsFor("/leak"), 0);
 }
 
+TEST_F(WebBrowserTest, PagesMarkedScriptFreeShowMarkupButRunNoScript) {
+    server.serve("/tracker.js", html("document.title = 'external ran';"));
+    server.serve("/picture.png", html("not really a picture"));
+    QByteArray base = server.url("/").toUtf8();
+    base.chop(1);
+    // Every way a script could tell the server about the page.
+    const QString quiet = file(QStringLiteral("gateway.html"),
+                               "<html><head><title>quiet</title><script src=\"" + base +
+                                   "/tracker.js\"></script>"
+                                   "<style>p { color: rgb(1, 2, 3); }</style></head>"
+                                   "<body onload=\"new Image().src = '" +
+                                   base +
+                                   "/onload?' + location.href\">"
+                                   "<p id=\"p\">本文</p><img src=\"" +
+                                   base +
+                                   "/picture.png\">"
+                                   "<script>new Image().src = '" +
+                                   base +
+                                   "/ping?' + location.href;"
+                                   "document.title = 'inline ran';</script></body></html>");
+    const QString lively = file(QStringLiteral("article.html"),
+                                "<title>start</title><script>document.title = 'ran';</script>");
+    browser->blockScriptsOn(quiet);
+    const auto requestsStartingWith = [&](const QByteArray& prefix) {
+        int count = 0;
+        for (const auto& request : server.requests())
+            count += request.target.startsWith(prefix) ? 1 : 0;
+        return count;
+    };
+
+    ASSERT_TRUE(load(quiet));
+    ASSERT_TRUE(waitUntil([&] { return requestsFor("/picture.png") == 1; }));
+    EXPECT_EQ(browser->title(), QStringLiteral("quiet"));
+    EXPECT_TRUE(browser->documentBodyHtml().contains(QStringLiteral("本文")));
+
+    // A page without the mark runs its scripts in the same browser, and going
+    // back turns them off again.
+    ASSERT_TRUE(load(lively));
+    EXPECT_TRUE(titleBecomes(*browser, QStringLiteral("ran")));
+    ASSERT_TRUE(load(*browser, [&] { browser->GoBack(); }));
+    ASSERT_TRUE(load(*browser, [&] { browser->Refresh(); }));
+    waitUntil([] { return false; }, 300);
+    EXPECT_EQ(browser->title(), QStringLiteral("quiet"));
+    EXPECT_EQ(requestsStartingWith("/ping"), 0);
+    EXPECT_EQ(requestsStartingWith("/onload"), 0);
+    EXPECT_EQ(requestsFor("/tracker.js"), 0);
+}
+
 TEST_F(WebBrowserTest, LocalPagesShowRemoteImagesAndFollowLinks) {
     server.serve("/picture.png", html("not really a picture"));
     server.serve("/article", html("<title>article</title>"));

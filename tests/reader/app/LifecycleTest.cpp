@@ -144,19 +144,43 @@ TEST(Startup, PartlyReadUserListIsNotOverwrittenAtExit) {
     EXPECT_TRUE(recovered.contains(QStringLiteral("\"追加\",\"ROOT_FOLDER\",\"root_usr5\"")));
 }
 
+TEST(Startup, SettingsWithMissingOrBadValuesStartWithTheDefaultsAndSayWhich) {
+    ProgramFolder folder;
+    writeBytes(folder.file("data/rss.ini"), "[App]\r\nTop=abc\r\nLeft=0\r\nWidth=6000\r\n"
+                                            "Height=6000\r\nFolders=3\r\n[General]\r\n"
+                                            "Saveurl=0\r\nSaveHistory=1\r\nTvrSingleSel=0\r\n"
+                                            "ShowLogo=0\r\nLoadINI=1\r\nWriteINI=1\r\n"
+                                            "DeleteLog=0\r\nDeleteHistory=0\r\n");
+    writeBytes(folder.file("data/profile/Newslist.brd"), cp932Lines(NewsList));
+    ProgramRun run(folder);
+    run.start();
+    EXPECT_TRUE(run.shown.empty());
+    EXPECT_EQ(run.treeTexts(), (QStringList{"ニュース", "速報"}));
+    EXPECT_EQ(run.window.stb1.panelText(1),
+              QStringLiteral("設定ファイルの次の値が読めないため既定値を使いました："
+                             "[App]Top、[General]SaveFavorite"));
+    EXPECT_EQ(run.app.settings.general.SaveFavorite, 1);
+
+    // The defaults are in the file, so the next start reads it whole.
+    ProgramRun next(folder);
+    next.start();
+    EXPECT_EQ(next.window.stb1.panelText(1), QString());
+    EXPECT_EQ(next.treeTexts(), (QStringList{"ニュース", "速報"}));
+}
+
 TEST(Startup, LoadErrorIsReportedAndProtectsTheUserList) {
     ProgramFolder folder;
-    writeBytes(folder.file("data/rss.ini"), "[App]\r\nTop=abc\r\n");
+    // A settings file that is a folder can neither be read nor created.
+    QDir().mkpath(folder.file("data/rss.ini"));
     const QByteArray original = cp932Lines(NewsList);
     writeBytes(folder.file("data/profile/Newslist.brd"), original);
     ProgramRun run(folder);
     run.start();
-    ASSERT_EQ(run.shown.size(), 1u);
-    EXPECT_EQ(run.shown[0].text,
-              QStringLiteral("初期化において次のエラーが起きました。\r\n\r\n"
-                             "エラー番号：13\r\nエラー内容：型が一致しません。"));
-    EXPECT_EQ(run.shown[0].title, QStringLiteral("■初期化処理失敗 -Quillet-"));
-    EXPECT_EQ(run.shown[0].icon, platform::MsgIcon::Critical);
+    ASSERT_EQ(run.shown.size(), 2u);
+    EXPECT_TRUE(run.shown[1].text.startsWith(
+        QStringLiteral("初期化において次のエラーが起きました。\r\n\r\nエラー番号：")));
+    EXPECT_EQ(run.shown[1].title, QStringLiteral("■初期化処理失敗 -Quillet-"));
+    EXPECT_EQ(run.shown[1].icon, platform::MsgIcon::Critical);
     EXPECT_EQ(run.window.tvw1.count(), 0);
     EXPECT_EQ(run.view.arranged, 0);
 
@@ -169,7 +193,8 @@ TEST(Startup, LoadErrorIsReportedAndProtectsTheUserList) {
 
 TEST(Startup, ReadTitlesThatWereNeverLoadedAreKeptAndThisRunsGoBesideThem) {
     ProgramFolder folder;
-    writeBytes(folder.file("data/rss.ini"), "[App]\r\nTop=abc\r\n");
+    // A settings file that is a folder can neither be read nor created.
+    QDir().mkpath(folder.file("data/rss.ini"));
     const QByteArray titles = cp932Lines({QStringLiteral("前に読んだ記事")});
     writeBytes(folder.file("data/profile/History_News.lst"), titles);
     ProgramRun run(folder);

@@ -119,34 +119,44 @@ TEST_F(SettingsFile, MissingOrEmptySkinFolderFallsBackToTheDefault) {
     }
 }
 
-TEST_F(SettingsFile, ConversionErrorStopsAtTheKey) {
-    writeBytes(ini(), "[App]\r\nTop=10\r\nLeft=abc\r\nWidth=777\r\nHeight=1\r\n");
-    layout.width = 42;
-    try {
-        load();
-        FAIL() << "expected a conversion error";
-    } catch (const platform::RuntimeError& error) {
-        EXPECT_EQ(error.number(), 13);
-    }
+TEST_F(SettingsFile, MissingEmptyOrUnreadableValuesTakeTheDefaultFilesValues) {
+    // SaveFavorite missing, Width no number, Saveurl past 16 bits, Left empty,
+    // a font size that is no number.
+    writeBytes(ini(), "[App]\r\nTop=10\r\nLeft=\r\nWidth=abc\r\nHeight=777\r\n"
+                      "Folders=x\r\n[General]\r\nSaveurl=40000\r\nSaveHistory=0\r\n"
+                      "WriteINI=0\r\n[Font]\r\nWindowFontSize=big\r\nTreeViewFontSize=9\r\n");
+    const QList<ReplacedSetting> replaced =
+        LoadSettings(ini(), folder.path(), settings, layout, tree);
     EXPECT_EQ(layout.top, 10.0f);
-    EXPECT_EQ(layout.width, 42.0f); // keys after the bad one keep their values
+    EXPECT_EQ(layout.left, 0.0f);
+    EXPECT_EQ(layout.width, 6000.0f);
+    EXPECT_EQ(layout.height, 777.0f); // keys after a bad one are read
+    EXPECT_EQ(tree.tag(), QStringLiteral("1"));
+    EXPECT_EQ(settings.general.Saveurl, 0);
+    EXPECT_EQ(settings.general.SaveFavorite, 1);
+    EXPECT_EQ(settings.general.SaveHistory, 0);
+    EXPECT_EQ(settings.general.WriteINI, 0);
+    EXPECT_EQ(settings.general.LoadINI, 1);
+    EXPECT_FALSE(layout.windowFont.hasSize());
+    EXPECT_EQ(layout.treeFont.size, 9.0f);
 
-    writeBytes(ini(), "[App]\r\nTop=0\r\nLeft=0\r\nWidth=1\r\nHeight=1\r\n[General]\r\n"
-                      "Saveurl=40000\r\n");
-    try {
-        load();
-        FAIL() << "expected an overflow";
-    } catch (const platform::RuntimeError& error) {
-        EXPECT_EQ(error.number(), 6);
-    }
+    QStringList names;
+    for (const ReplacedSetting& setting : replaced)
+        names << setting.section + QLatin1Char('/') + setting.key;
+    EXPECT_EQ(names, (QStringList{"App/Left", "App/Width", "App/Folders", "General/Saveurl",
+                                  "General/SaveFavorite", "General/TvrSingleSel",
+                                  "General/ShowLogo", "General/LoadINI", "General/DeleteLog",
+                                  "General/DeleteHistory", "Font/WindowFontSize"}));
+    EXPECT_EQ(replacedSettingsText(replaced.mid(0, 2)),
+              QStringLiteral(
+                  "設定ファイルの次の値が読めないため既定値を使いました：[App]Left、[App]Width"));
 
-    // A font size that is there but no number is an error too.
-    writeBytes(ini(),
-               "[App]\r\nTop=0\r\nLeft=0\r\nWidth=1\r\nHeight=1\r\n[General]\r\nSaveurl=0\r\n"
-               "SaveFavorite=0\r\nSaveHistory=0\r\nTvrSingleSel=0\r\nShowLogo=0\r\n"
-               "LoadINI=0\r\nWriteINI=0\r\nDeleteLog=0\r\nDeleteHistory=0\r\n"
-               "[Font]\r\nWindowFontSize=big\r\n");
-    EXPECT_THROW(load(), platform::RuntimeError);
+    // Written back, the file reads whole at the next start; what was readable stays.
+    WriteReplacedSettings(ini(), replaced);
+    EXPECT_TRUE(LoadSettings(ini(), folder.path(), settings, layout, tree).isEmpty());
+    EXPECT_EQ(key("General", "SaveFavorite"), QStringLiteral("1"));
+    EXPECT_EQ(key("General", "WriteINI"), QStringLiteral("0"));
+    EXPECT_EQ(key("App", "Height"), QStringLiteral("777"));
 }
 
 TEST_F(SettingsFile, LongValuesAreCutToTheBuffer) {

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeView>
+
 #include <gtest/gtest.h>
 
 using namespace quillet;
@@ -193,7 +194,7 @@ TEST_F(FolderDialogTest, SubFoldersGoUnderRootFoldersOnlyAndFailuresAreReported)
     EXPECT_EQ(sub.cmdAddNewSubFolder(), Outcome::Stay);
 }
 
-TEST_F(FolderDialogTest, AnAddressOpensInTheSelectedTabsBrowserAsTyped) {
+TEST_F(FolderDialogTest, AnAddressOpensInTheSelectedTabsBrowserWithAScheme) {
     window.Tab1.addTab("two", "5");
     window.Tab1.select(2);
     FolderDialogModel dialog(app, window, view);
@@ -202,7 +203,11 @@ TEST_F(FolderDialogTest, AnAddressOpensInTheSelectedTabsBrowserAsTyped) {
     EXPECT_TRUE(view.log.isEmpty());
     dialog.txtURL = "example.org/ページ ";
     EXPECT_EQ(dialog.cmdOpen(), Outcome::Unload);
-    EXPECT_EQ(view.log, QStringList{"go 5 example.org/ページ "});
+    EXPECT_EQ(view.log, QStringList{"go 5 http://example.org/ページ "});
+    view.log.clear();
+    dialog.txtURL = "https://example.org/";
+    dialog.cmdOpen();
+    EXPECT_EQ(view.log, QStringList{"go 5 https://example.org/"});
 }
 
 TEST_F(FolderDialogTest, TheVersionLinkChangesColourAndOpensANewTab) {

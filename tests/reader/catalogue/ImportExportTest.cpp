@@ -58,6 +58,25 @@ TEST_F(Catalogue, CsvListsFeedsNumberedFromTwo) {
         QStringLiteral("お気に入りをCSVファイルに正常出力できませんでした。[")));
 }
 
+TEST_F(Catalogue, FeedListExportsGetTheirExtensionAndTheImportListsThem) {
+    EXPECT_EQ(feedListPathFor("/x/list.BRD"), QStringLiteral("/x/list.BRD"));
+    ExportFeedListCommand(window, folder.file("mine"));
+    EXPECT_TRUE(
+        window.stb1.panelText(1).startsWith(QStringLiteral("お気に入りをエクスポートしました。[")));
+    window.tvw1.clear();
+    ASSERT_TRUE(ImportFeedList(app, window, folder.file("mine.brd")));
+    EXPECT_EQ(window.tvw1.count(), 5);
+    EXPECT_TRUE(
+        window.stb1.panelText(1).startsWith(QStringLiteral("お気に入りをインポートしました。[")));
+
+    ExportFeedListCommand(window, folder.file("missing/mine"));
+    EXPECT_TRUE(window.stb1.panelText(1).startsWith(
+        QStringLiteral("お気に入りを正常にエクスポートできませんでした。[")));
+    EXPECT_FALSE(ImportFeedList(app, window, folder.file("missing/mine.brd")));
+    EXPECT_TRUE(window.stb1.panelText(1).startsWith(
+        QStringLiteral("お気に入りをインポートできませんでした。[")));
+}
+
 TEST_F(Catalogue, ImportReplacesTheCatalogueOnlyWhenTheWholeFileReads) {
     const QString good = folder.file("good.brd");
     writeBytes(good, cp932Lines({R"("別","ROOT_FOLDER","root_9","")",

@@ -82,31 +82,43 @@ TEST_F(Downloading, EmptyAnswersAndFailuresKeepTheEarlierFile) {
     writeBytes(folder.file("data/log/n.xml"), "earlier");
     const QString empty = source("empty.xml", "");
     EXPECT_EQ(FetchFeed(app, status, QStringLiteral("XML2"), empty, QStringLiteral("n")), -1);
-    EXPECT_EQ(shownTexts(), (QStringList{empty + QStringLiteral("をダウンロードしています"),
-                                         empty + QStringLiteral("をダウンロード完了しました"),
-                                         QStringLiteral("エラーが生じたため終了しました。")}));
+    EXPECT_EQ(shownTexts(),
+              (QStringList{empty + QStringLiteral("をダウンロードしています"),
+                           empty + QStringLiteral("をダウンロード完了しました"),
+                           QStringLiteral("エラーが生じたため終了しました。（空の応答）")}));
 
     shown.clear();
     writeBytes(folder.file("data/log/n.xml"), "earlier");
     const QString missing =
         QUrl::fromLocalFile(sources.path() + QStringLiteral("/none")).toString();
     EXPECT_EQ(FetchFeed(app, status, QStringLiteral("XML"), missing, QStringLiteral("n")), -1);
-    EXPECT_EQ(shownTexts().last(), QStringLiteral("ダウンロードできませんでした。"));
+    EXPECT_EQ(shownTexts().last(),
+              QStringLiteral("ダウンロードできませんでした。（ファイルが見つかりません）"));
     EXPECT_EQ(readBytes(folder.file("data/log/n.xml")), QByteArray("earlier"));
     // The name is set whatever the outcome.
     EXPECT_EQ(app.CurrentFeedName, QStringLiteral("n"));
 }
 
-TEST_F(Downloading, NamesThatAreNoFileNamesFailWithoutWriting) {
+TEST_F(Downloading, EveryDisplayNameGivesAFileInsideTheLogFolder) {
     const QString url = source("feed.xml", "<rss/>");
-    for (const QString& name :
-         {QStringLiteral("a/b"), QStringLiteral("../up"), QStringLiteral("c:d"),
-          QStringLiteral("q\"uote"), QStringLiteral("tab\there"), QStringLiteral("..")}) {
-        shown.clear();
-        EXPECT_EQ(FetchFeed(app, status, QStringLiteral("XML"), url, name), -1);
-        EXPECT_EQ(shownTexts().last(), QStringLiteral("ダウンロードできませんでした。"));
+    const struct {
+        QString name;
+        QString file;
+    } cases[] = {{QStringLiteral("NHK/科学"), QStringLiteral("NHK／科学.xml")},
+                 {QStringLiteral("a:b"), QStringLiteral("a：b.xml")},
+                 {QStringLiteral("../up"), QStringLiteral("..／up.xml")},
+                 {QStringLiteral("<\\*?\"|>"), QStringLiteral("＜＼＊？＂｜＞.xml")},
+                 {QStringLiteral("tab\there\n"), QStringLiteral("tabhere.xml")},
+                 {QStringLiteral(".."), QStringLiteral("...xml")}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FetchFeed(app, status, QStringLiteral("XML"), url, c.name), 0)
+            << c.name.toStdString();
+        EXPECT_EQ(app.CurrentFeedFile, folder.file("data/log/") + c.file);
+        EXPECT_EQ(readBytes(app.CurrentFeedFile), QByteArray("<rss/>"));
+        // The feed keeps the name the user typed.
+        EXPECT_EQ(app.CurrentFeedName, c.name);
     }
-    EXPECT_TRUE(QDir(folder.file("data/log")).entryList(QDir::Files).isEmpty());
+    EXPECT_EQ(QDir(folder.file("data/log")).entryList(QDir::Files | QDir::Hidden).size(), 6);
     EXPECT_FALSE(QFile::exists(folder.file("data/up.xml")));
 }
 
@@ -125,19 +137,32 @@ TEST_F(Downloading, ServerAnswersDecideTheStatus) {
     // The reader adds no request headers of its own to a feed download.
     EXPECT_FALSE(server.requests().back().has("Content-Type"));
 
-    for (const char* failing : {"/missing", "/stall"}) {
+    // A port nobody listens on refuses the connection.
+    QString refused;
+    {
+        testing_support::TestHttpServer gone;
+        refused = gone.url("/feed");
+    }
+    const struct {
+        QString url;
+        QString reason;
+    } failures[] = {{server.url("/missing"), QStringLiteral("（HTTP 404）")},
+                    {server.url("/stall"), QStringLiteral("（時間切れ）")},
+                    {refused, QStringLiteral("（接続が拒否されました）")}};
+    for (const auto& failing : failures) {
         shown.clear();
-        EXPECT_EQ(
-            FetchFeed(app, status, QStringLiteral("XML"), server.url(failing), QStringLiteral("f")),
-            -1);
-        EXPECT_EQ(shownTexts().last(), QStringLiteral("ダウンロードできませんでした。"));
+        EXPECT_EQ(FetchFeed(app, status, QStringLiteral("XML"), failing.url, QStringLiteral("f")),
+                  -1);
+        EXPECT_EQ(shownTexts().last(),
+                  QStringLiteral("ダウンロードできませんでした。") + failing.reason);
         EXPECT_EQ(readBytes(folder.file("data/log/f.xml")), QByteArray("<rss/>"));
     }
 
     shown.clear();
     const QString empty = server.url("/empty");
     EXPECT_EQ(FetchFeed(app, status, QStringLiteral("XML"), empty, QStringLiteral("e")), -1);
-    EXPECT_EQ(shownTexts(), (QStringList{empty + QStringLiteral("をダウンロードしています"),
-                                         empty + QStringLiteral("をダウンロード完了しました"),
-                                         QStringLiteral("エラーが生じたため終了しました。")}));
+    EXPECT_EQ(shownTexts(),
+              (QStringList{empty + QStringLiteral("をダウンロードしています"),
+                           empty + QStringLiteral("をダウンロード完了しました"),
+                           QStringLiteral("エラーが生じたため終了しました。（空の応答）")}));
 }

@@ -1,11 +1,14 @@
 #include "reader/fetch/FeedParser.h"
 #include "platform/controls/ListViewModel.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/runtime/Conversions.h"
 #include "platform/text/Codepage.h"
+#include "reader/fetch/ArticleDates.h"
 #include "reader/mainwindow/MainWindowModel.h"
 #include "reader/mainwindow/NewsHistory.h"
 #include "support/TempFiles.h"
 
+#include <QTimeZone>
 #include <gtest/gtest.h>
 
 using namespace quillet;
@@ -79,7 +82,10 @@ TEST_F(Parsing, RssItemsNeedTitleAndLinkAndAreNumberedWithoutGaps) {
     EXPECT_EQ(cell(1, 4), QStringLiteral("http://example.jp/1"));
     EXPECT_EQ(cell(1, 5), QStringLiteral("<p>Markup &amp; more</p>"));
     EXPECT_EQ(cell(1, 6), QString()); // no creator for this kind
-    EXPECT_EQ(cell(1, 7), QString()); // pubDate is not the date element
+    // Without a "date" element, pubDate is shown in local time.
+    EXPECT_EQ(cell(1, 7),
+              platform::dateTimeText(
+                  QDateTime(QDate(2026, 12, 7), QTime(0, 0), QTimeZone::utc()).toLocalTime()));
     EXPECT_EQ(cell(2, 0), QStringLiteral("2"));
     EXPECT_EQ(cell(2, 1), QStringLiteral("Second"));
     EXPECT_EQ(cell(2, 7), QStringLiteral("2026-12-07"));
@@ -93,6 +99,33 @@ TEST_F(Parsing, RssItemsNeedTitleAndLinkAndAreNumberedWithoutGaps) {
 
     EXPECT_EQ(readBytes(dir.path() + QStringLiteral("/テスト.log")),
               QByteArray("\"First <b>one</b>\"\r\n\"Second\"\r\n"));
+}
+
+TEST(ArticleDates, PubDateAndDcDateAreReadInAnyZoneAndOtherTextIsKept) {
+    const QDateTime utc(QDate(2026, 12, 7), QTime(0, 5, 3), QTimeZone::utc());
+    for (const char* written :
+         {"Mon, 07 Dec 2026 09:05:03 +0900", "07 Dec 2026 00:05:03 GMT",
+          "Sun, 6 Dec 26 19:05:03 EST", "Mon, 07 Dec 2026 09:05:03 JST",
+          "2026-12-07T09:05:03+09:00", "2026-12-07T00:05:03Z", "2026-12-06T19:05:03.250-05:00"})
+        EXPECT_EQ(shownArticleDate(QString::fromLatin1(written)),
+                  platform::dateTimeText(utc.toLocalTime()))
+            << written;
+    EXPECT_EQ(parseRfc822Date(QStringLiteral("Mon, 07 Dec 2026 09:05 +0900")), utc.addSecs(-3));
+    for (const char* unreadable :
+         {"2026年12月7日", "Mon, 07 Foo 2026 09:05:03 +0900", "31 Feb 2026 09:05:03 GMT",
+          "07 Dec 2026 09:05:03 XYZ", "2026-12-07", "2026-12-07T09:05:03", ""})
+        EXPECT_EQ(shownArticleDate(QString::fromUtf8(unreadable)), QString::fromUtf8(unreadable))
+            << unreadable;
+}
+
+TEST_F(Parsing, AStandInDateNeverReplacesADateElement) {
+    const QByteArray rss = R"(<rss xmlns:dc="http://purl.org/dc/elements/1.1/"><channel>
+  <item><title>a</title><link>l</link><date>written</date><pubDate>07 Dec 2026 00:05:03 GMT</pubDate></item>
+  <item><title>b</title><link>l</link><dc:date>not a date</dc:date></item>
+</channel></rss>)";
+    ASSERT_EQ(ParseXmlFeed(feed("d.xml", rss), list, context()), 0);
+    EXPECT_EQ(cell(1, 7), QStringLiteral("written"));
+    EXPECT_EQ(cell(2, 7), QStringLiteral("not a date"));
 }
 
 TEST_F(Parsing, OlderRssVersionsReadTheSameWay) {
@@ -109,6 +142,7 @@ TEST_F(Parsing, OlderRssVersionsReadTheSameWay) {
 }
 
 TEST_F(Parsing, RdfItemsAreAllListedWithTheirOwnFields) {
+    history.addIfNew(QStringLiteral("http://example.jp/b")); // read without a title
     ASSERT_EQ(ParseXml2Feed(feed("b.xml", Rss10), list, context()), 0);
     ASSERT_EQ(list.count(), 2);
     EXPECT_EQ(cell(1, 1), QStringLiteral("記事A"));
@@ -120,6 +154,8 @@ TEST_F(Parsing, RdfItemsAreAllListedWithTheirOwnFields) {
     EXPECT_EQ(cell(2, 4), QStringLiteral("http://example.jp/b"));
     EXPECT_EQ(cell(2, 5), QString());
     EXPECT_EQ(cell(2, 0), QStringLiteral("2"));
+    EXPECT_TRUE(list.cellBold(1, 1));
+    EXPECT_FALSE(list.cellBold(2, 1));
 }
 
 TEST_F(Parsing, ConfiguredNamesJoinTheStandardOnesAndTheLastChildWins) {
@@ -182,17 +218,18 @@ TEST_F(Parsing, JapaneseEncodingsDecodeTheirExtensionCharacters) {
               "\"" + platform::text::encodeCp932(title) + "\"\r\n");
 }
 
-TEST_F(Parsing, NewsLogIsSkippedOrRefusedByTheFeedName) {
+TEST_F(Parsing, NewsLogIsSkippedOrNamedAfterTheFeed) {
     FeedParseContext unnamed = context();
     unnamed.feedName.clear();
     ASSERT_EQ(ParseXmlFeed(feed("a.xml", Rss20), list, unnamed), 0);
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.log")}), QStringList());
 
+    // A name that is no file name gets its log under the full-width form.
     FeedParseContext escaping = context();
     escaping.feedName = QStringLiteral("../outside");
-    EXPECT_EQ(ParseXmlFeed(feed("a.xml", Rss20), list, escaping), -1);
-    EXPECT_EQ(list.count(), 2); // the list is complete; only the log failed
+    EXPECT_EQ(ParseXmlFeed(feed("a.xml", Rss20), list, escaping), 0);
     EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/../outside.log")));
+    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/..／outside.log")));
 
     FeedParseContext unwritable = context();
     unwritable.logFolder = dir.path() + QStringLiteral("/no/such/");

@@ -4,6 +4,7 @@
 #include "platform/text/Codepage.h"
 #include "reader/app/AppState.h"
 #include "reader/mainwindow/MainWindowModel.h"
+#include "reader/mainwindow/NewsHistory.h"
 #include "support/RecordingView.h"
 #include "support/TempFiles.h"
 
@@ -16,37 +17,50 @@ using testing_support::RecordingView;
 
 namespace {} // namespace
 
-TEST(OpenArticle, ShowsRecordsAndRemembersTheTitleOnce) {
+TEST(OpenArticle, ShowsRecordsAndRemembersEveryOpenedTitleOnce) {
     ProgramFolder folder;
     AppState app(folder.path(), nullptr);
+    app.newsHistoryComplete = true; // as after a start that read the file
     MainWindowModel window;
     window.Tab1.setTag(1, QStringLiteral("1"));
-    window.lvw1.addRow({"1", "ニュース", "フィード", "t", "http://a/1", "", "", ""}, true,
-                       platform::gdi::sysColor(1));
-    window.lvw1.addRow({"2", "今日のニュース", "フィード", "t", "http://a/2", "", "", ""}, true,
-                       platform::gdi::sysColor(1));
+    const QStringList titles{"ニュース", "", "今日のニュース", "  天気\n", "ニュース"};
+    for (int i = 0; i < titles.size(); ++i)
+        window.lvw1.addRow({QString::number(i + 1), titles[i], "フィード", "t",
+                            QStringLiteral("http://a/%1").arg(i + 1), "", "", ""},
+                           true, platform::gdi::sysColor(1));
     RecordingView view;
 
     window.lvw1.setSelectedRow(1);
     OpenArticle(app, window, view);
-    OpenArticle(app, window, view);
-    EXPECT_EQ(view.navigations, (QStringList{"1 http://a/1", "1 http://a/1"}));
+    EXPECT_EQ(view.navigations, (QStringList{"1 http://a/1"}));
     EXPECT_FALSE(window.lvw1.cellBold(1, 0));
     EXPECT_FALSE(window.lvw1.cellBold(1, 7));
     EXPECT_EQ(window.lvw1.cellForeColor(1, 3), platform::gdi::sysColor(7));
     EXPECT_TRUE(window.lvw1.cellBold(2, 1));
 
-    // The title holding a read one is shown but not remembered.
-    window.lvw1.setSelectedRow(2);
-    OpenArticle(app, window, view);
-    EXPECT_EQ(app.newsHistory.entries(), QStringList{QStringLiteral("ニュース")});
-    EXPECT_EQ(readBytes(folder.file("data/profile/History_News.lst")),
-              platform::text::encodeCp932(QStringLiteral("ニュース\r\n")));
+    // An untitled article is remembered by its link, and does not stop the ones
+    // after it; a title holding a read one is a title of its own; blanks at the
+    // ends are not part of what the list compares; the same title is held once.
+    for (int row = 2; row <= titles.size(); ++row) {
+        window.lvw1.setSelectedRow(row);
+        OpenArticle(app, window, view);
+    }
+    const QStringList read{"ニュース", "http://a/2", "今日のニュース", "天気"};
+    EXPECT_EQ(app.newsHistory.entries(), read);
+    EXPECT_EQ(
+        readBytes(folder.file("data/profile/History_News.lst")),
+        platform::text::encodeCp932(read.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")));
+
+    // After a restart every one of them is read again.
+    NewsHistory restarted;
+    ASSERT_TRUE(LoadNewsHistory(restarted, folder.file("data/profile/History_News.lst")));
+    for (const QString& title : read)
+        EXPECT_TRUE(restarted.IsReadTitle(title)) << title.toStdString();
 
     const QStringList history =
         platform::text::decodeCp932(readBytes(folder.file("data/profile/History.lst")))
             .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-    ASSERT_EQ(history.size(), 3);
+    ASSERT_EQ(history.size(), 5);
     EXPECT_TRUE(history[0].startsWith(QStringLiteral("\"ニュース\",\"フィード\",#")));
     EXPECT_TRUE(history[0].endsWith(QStringLiteral("#,\"http://a/1\"")));
 }

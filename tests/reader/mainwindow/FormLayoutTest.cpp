@@ -36,7 +36,36 @@ TEST(FormLayout, ResizeFollowsTheWindowInTwips) {
     EXPECT_EQ(layout.comURL.width, 15000 - layout.comURL.left - 400);
     EXPECT_EQ(layout.cmdSearch.left, layout.comEngine.right() + 50);
     EXPECT_EQ(layout.txtSearch.right(), 15000 - 2500);
+    EXPECT_EQ(layout.cmdSearch.right(), 15000);
     EXPECT_EQ(layout.vSep.left, layout.fFrame.right() + 20);
+}
+
+TEST(FormLayout, FontSizedControlsMoveTheRestAndTheMinimumSizeKeepsEveryControl) {
+    FormLayout layout = laidOut(15000, 10500);
+    layout.setEngineBoxWidth(2400);
+    layout.setStatusHeight(390);
+    EXPECT_EQ(layout.comEngine.width, 2400);
+    EXPECT_EQ(layout.cmdSearch.left, layout.comEngine.right() + 50);
+    EXPECT_EQ(layout.cmdSearch.right(), 15000);
+    EXPECT_EQ(layout.stb1, (TwipsRect{0, 10500 - 390, 15000, 390}));
+    EXPECT_EQ(layout.fFrame.height, 10500 - 200 - (420 + 420 + 390));
+
+    // At the minimum every control has room of its own; the window cannot go
+    // below it, whatever the splitters and bars say.
+    layout.hSepDown(5000);
+    layout.hSepMove(5600);
+    layout.hSepUp();
+    layout.toggleSearchBar();
+    const TwipsRect least = layout.minimumInnerSize();
+    layout.resize(least.width, least.height);
+    for (const TwipsRect& place : {layout.comURL, layout.txtSearch, layout.lvw1, layout.tvw1}) {
+        EXPECT_GE(place.width, FormLayout::MinimumPaneTwips);
+        EXPECT_GE(place.height, 300);
+    }
+    EXPECT_GE(layout.browser.height, FormLayout::MinimumPaneTwips);
+    EXPECT_GE(layout.browser.width, FormLayout::MinimumPaneTwips - 100);
+    EXPECT_LE(layout.cmdSearch.right(), least.width);
+    EXPECT_LE(layout.cmdGo.right(), least.width);
 }
 
 TEST(FormLayout, HidingAndShowingABarReturnsEveryControl) {

@@ -54,6 +54,7 @@ TEST_F(TabModel, NewTabsGetNewBrowsersThatStartHiddenAndUnselected) {
 TEST_F(TabModel, ClosingMakesTheLeftTabCurrentAndNeverClosesTheFirst) {
     for (int i = 0; i < 3; ++i)
         OpenNewTab(app, window, view, QString(), QString(), false);
+    window.Tab1.setCaption(3, QStringLiteral("三"));
     window.Tab1.setCaption(4, QStringLiteral("四"));
     select(4);
     EXPECT_EQ(view.caption, QStringLiteral("四 - Quillet"));
@@ -64,6 +65,9 @@ TEST_F(TabModel, ClosingMakesTheLeftTabCurrentAndNeverClosesTheFirst) {
     EXPECT_EQ(app.CurrentTabIndex.value(), 3);
     EXPECT_EQ(view.log.first(), QStringLiteral("destroy 4"));
     EXPECT_EQ(view.log.last(), QStringLiteral("front 3"));
+    // The caption and the address box follow the tab that is now current.
+    EXPECT_EQ(view.caption, QStringLiteral("三 - Quillet"));
+    EXPECT_EQ(window.comURL.text(), QStringLiteral("http://page/3"));
 
     select(2);
     CloseCurrentTab(app, window, view);
@@ -76,6 +80,34 @@ TEST_F(TabModel, ClosingMakesTheLeftTabCurrentAndNeverClosesTheFirst) {
     OpenNewTab(app, window, view, QString(), QString(), false);
     EXPECT_EQ(tags(), (QStringList{"1", "3", "5"}));
     EXPECT_EQ(app.TabCounter.value(), 5);
+}
+
+TEST_F(TabModel, StepsRunTheSwitchAndWrapAroundTheEnds) {
+    for (int i = 0; i < 2; ++i)
+        OpenNewTab(app, window, view, QString(), QString(), false);
+    window.Tab1.setCaption(2, QStringLiteral("二"));
+    window.Tab1.setCaption(3, QStringLiteral("三"));
+    const auto shows = [this](int position) {
+        EXPECT_EQ(window.Tab1.selected(), position);
+        EXPECT_EQ(app.CurrentTabIndex.value(), position);
+        EXPECT_EQ(view.front, window.Tab1.tag(position).toInt());
+        EXPECT_EQ(window.comURL.text(), QStringLiteral("http://page/%1").arg(position));
+        EXPECT_EQ(view.caption, window.Tab1.caption(position) + QStringLiteral(" - Quillet"));
+    };
+    StepTab(app, window, view, 1);
+    shows(2);
+    StepTab(app, window, view, 1);
+    shows(3);
+    StepTab(app, window, view, 1);
+    shows(1);
+    StepTab(app, window, view, -1);
+    shows(3);
+    // Closing after stepping closes the tab the user sees.
+    CloseCurrentTab(app, window, view);
+    EXPECT_EQ(view.log.contains(QStringLiteral("destroy 3")), true);
+    shows(2);
+    EXPECT_TRUE(isCurrentBrowser(window, 2));
+    EXPECT_FALSE(isCurrentBrowser(window, 1));
 }
 
 TEST_F(TabModel, CountersStopAt32767WithoutAddingATab) {
