@@ -1,6 +1,7 @@
 #include "platform/net/Download.h"
 #include "platform/text/LineFile.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -22,7 +23,9 @@ namespace {
 
 // The client identifies itself as the web client layer does, not as this program:
 // feed servers answer it the way they answer a browser.
-constexpr const char* kUserAgent = "Mozilla/5.0 (X11; Linux x86_64) QtWebClient/1.0";
+// A web client's form, so that servers answer as they answer browsers, naming
+// the program so that a server's owner can tell who fetches the feed.
+constexpr const char* kUserAgent = "Mozilla/5.0 (X11; Linux x86_64) QtWebClient/1.0 Quillet/0.50";
 
 // libcurl's process-wide set-up, done once on first use. The function-local static makes
 // the first call thread-safe; nothing changes afterwards.
@@ -230,10 +233,77 @@ DownloadFailure failureOf(CURLcode code) {
     }
 }
 
+// The answer's headers that matter to the caller; each answer of a redirect
+// chain starts afresh, so the last answer's are kept.
+struct HeaderSink {
+    QByteArray etag;
+    QByteArray lastModified;
+    QByteArray charset;
+    QByteArray retryAfter;
+};
+
+std::size_t receiveHeader(char* data, std::size_t size, std::size_t count, void* userData) {
+    auto* sink = static_cast<HeaderSink*>(userData);
+    const std::size_t n = size * count;
+    const QByteArray line = QByteArray(data, static_cast<qsizetype>(n)).trimmed();
+    if (line.startsWith("HTTP/")) {
+        *sink = HeaderSink();
+        return n;
+    }
+    const qsizetype colon = line.indexOf(':');
+    if (colon <= 0)
+        return n;
+    const QByteArray name = line.left(colon).trimmed().toLower();
+    const QByteArray value = line.mid(colon + 1).trimmed().left(1024);
+    if (name == "etag") {
+        sink->etag = value;
+    } else if (name == "last-modified") {
+        sink->lastModified = value;
+    } else if (name == "retry-after") {
+        sink->retryAfter = value;
+    } else if (name == "content-type") {
+        const qsizetype at = value.toLower().indexOf("charset=");
+        if (at >= 0) {
+            QByteArray charset = value.mid(at + 8);
+            const qsizetype end = charset.indexOf(';');
+            if (end >= 0)
+                charset.truncate(end);
+            sink->charset = charset.trimmed().replace('"', "").left(40);
+        }
+    }
+    return n;
+}
+
+int checkCancel(void* userData, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    const auto* cancel = static_cast<const std::atomic<bool>*>(userData);
+    return cancel != nullptr && cancel->load() ? 1 : 0;
+}
+
+// Retry-After in seconds, or as an HTTP date; -1 when it says neither.
+long retryAfterSeconds(const QByteArray& value) {
+    bool number = false;
+    const long seconds = value.toLong(&number);
+    if (number)
+        return std::max(0L, seconds);
+    const QDateTime when = QDateTime::fromString(QString::fromLatin1(value), Qt::RFC2822Date);
+    return when.isValid()
+               ? std::max<long>(0, static_cast<long>(QDateTime::currentDateTimeUtc().secsTo(when)))
+               : -1;
+}
+
+DownloadResult answered(DownloadResult result, const HeaderSink& headers) {
+    result.etag = headers.etag;
+    result.lastModified = headers.lastModified;
+    result.charset = headers.charset;
+    if (result.httpStatus == 429 || result.httpStatus == 503)
+        result.retryAfterSeconds = retryAfterSeconds(headers.retryAfter);
+    return result;
+}
+
 } // namespace
 
 DownloadResult downloadToFile(const QString& url, const QString& targetPath,
-                              const DownloadLimits& limits) {
+                              const DownloadLimits& limits, const DownloadRequest& request) {
     const QByteArray address = encodedAddress(url);
     if (address.isEmpty()) {
         return failure(QStringLiteral("not an http, https or file address"));
@@ -281,10 +351,42 @@ DownloadResult downloadToFile(const QString& url, const QString& targetPath,
     curl_easy_setopt(h, CURLOPT_ERRORBUFFER, detail);
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &receiveBody);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
+    HeaderSink headers;
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, &receiveHeader);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, &headers);
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, &checkCancel);
+    curl_easy_setopt(h, CURLOPT_XFERINFODATA, request.cancel);
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, request.cancel != nullptr ? 0L : 1L);
+    // Conditional request: the server may answer that the copy held is current.
+    const std::unique_ptr<curl_slist, void (*)(curl_slist*)> conditions(
+        [&]() -> curl_slist* {
+            curl_slist* list = nullptr;
+            if (!request.ifNoneMatch.isEmpty())
+                list =
+                    curl_slist_append(list, ("If-None-Match: " + request.ifNoneMatch).constData());
+            if (!request.ifModifiedSince.isEmpty())
+                list = curl_slist_append(
+                    list, ("If-Modified-Since: " + request.ifModifiedSince).constData());
+            return list;
+        }(),
+        curl_slist_free_all);
+    if (conditions)
+        curl_easy_setopt(h, CURLOPT_HTTPHEADER, conditions.get());
 
     const CURLcode code = curl_easy_perform(h);
     long status = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+    if (code == CURLE_ABORTED_BY_CALLBACK) {
+        return failure(QStringLiteral("cancelled"), status, DownloadFailure::Cancelled);
+    }
+    if (code == CURLE_OK && status == 304) {
+        // Nothing new: the part file goes and the copy held stays as it was.
+        DownloadResult result;
+        result.ok = true;
+        result.notModified = true;
+        result.httpStatus = status;
+        return answered(result, headers);
+    }
 
     if (sink.tooLarge || code == CURLE_FILESIZE_EXCEEDED) {
         return failure(QStringLiteral("body larger than %1 bytes").arg(sink.limit), status);
@@ -296,8 +398,9 @@ DownloadResult downloadToFile(const QString& url, const QString& targetPath,
     }
     // Checked apart from libcurl's own verdict too, since it lets some 401 answers through.
     if (code == CURLE_HTTP_RETURNED_ERROR || status >= 400) {
-        return failure(QStringLiteral("HTTP status %1").arg(status), status,
-                       DownloadFailure::HttpStatus);
+        return answered(failure(QStringLiteral("HTTP status %1").arg(status), status,
+                                DownloadFailure::HttpStatus),
+                        headers);
     }
     if (code == CURLE_TOO_MANY_REDIRECTS) {
         return failure(QStringLiteral("more than %1 redirects").arg(limits.maxRedirects), status);
@@ -315,7 +418,7 @@ DownloadResult downloadToFile(const QString& url, const QString& targetPath,
     DownloadResult result;
     result.ok = true;
     result.httpStatus = status;
-    return result;
+    return answered(result, headers);
 }
 
 int URLDownloadToFile(const QString& url, const QString& targetPath, const DownloadLimits& limits) {

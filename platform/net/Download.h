@@ -5,7 +5,10 @@
 // it is written to a temporary file in the target's folder and renamed over the
 // target, so a failure leaves the earlier file as it was. Redirects may lead to http
 // and https addresses only, never to a local file. Blocking.
+#include <QByteArray>
 #include <QString>
+
+#include <atomic>
 
 namespace platform::net {
 
@@ -28,7 +31,17 @@ enum class DownloadFailure {
     Refused,      // the server refused the connection
     HostNotFound, // the host name could not be resolved
     FileNotFound, // a file address names no readable file
+    Cancelled,    // the caller asked the download to stop
     Other,
+};
+
+// What the caller knows of the copy it holds, so the server can answer that it
+// has not changed, and a flag the caller sets to stop the transfer (from any
+// thread); all optional.
+struct DownloadRequest {
+    QByteArray ifNoneMatch;     // the ETag of the copy held
+    QByteArray ifModifiedSince; // its Last-Modified
+    const std::atomic<bool>* cancel = nullptr;
 };
 
 struct DownloadResult {
@@ -36,6 +49,12 @@ struct DownloadResult {
     long httpStatus = 0; // 0 for file addresses and for failures before an answer
     QString error;       // a short English description for logs and tests; empty on success
     DownloadFailure failure = DownloadFailure::None;
+    // The server said the copy held is current (304): the target is left as it was.
+    bool notModified = false;
+    QByteArray etag; // the answer's validators, for the next request
+    QByteArray lastModified;
+    QByteArray charset;          // the charset its Content-Type named, if any
+    long retryAfterSeconds = -1; // with 429 and 503, when the server said when to come back
 };
 
 // The download-to-file function: returns 0 on success and a non-zero value on
@@ -46,6 +65,7 @@ int URLDownloadToFile(const QString& url, const QString& targetPath,
 
 // The same, with the details.
 DownloadResult downloadToFile(const QString& url, const QString& targetPath,
-                              const DownloadLimits& limits = {});
+                              const DownloadLimits& limits = {},
+                              const DownloadRequest& request = {});
 
 } // namespace platform::net

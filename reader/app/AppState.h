@@ -7,6 +7,7 @@
 #include "reader/fetch/FeedParseReport.h"
 #include "reader/mainwindow/NewsHistory.h"
 #include <QString>
+#include <atomic>
 #include <memory>
 
 namespace platform {
@@ -27,6 +28,10 @@ struct AppState {
     QString CurrentFeedFile;
     QString CurrentFeedName;
     FeedParseReport lastParseReport; // of the feed opened last
+    // A feed download is running (the window keeps handling events meanwhile);
+    // the Stop command sets the cancel flag.
+    bool downloading = false;
+    std::atomic<bool> downloadCancel{false};
     platform::net::DownloadLimits downloadLimits;
 
     platform::Int16 TabCounter = 1;

@@ -1,6 +1,7 @@
 #include "reader/fetch/AtomEntries.h"
 
 #include "platform/xml/XmlDocument.h"
+#include "reader/fetch/ArticleDates.h"
 #include "reader/fetch/ArticleRows.h"
 
 #include <QTextDocumentFragment>
@@ -116,7 +117,8 @@ Article atomEntry(const XmlElement& entry, const QString& feedAuthor,
     if (!description.isNull())
         article.description = markup(description);
     // 1.0 names them updated and published; 0.3 modified, issued and created.
-    article.date = firstText(entry, {"updated", "published", "modified", "issued", "created"});
+    article.date = shownArticleDate(
+        firstText(entry, {"updated", "published", "modified", "issued", "created"}));
     article.creator = authorName(entry);
     if (article.creator.isEmpty())
         article.creator = feedAuthor;

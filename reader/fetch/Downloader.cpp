@@ -2,12 +2,14 @@
 
 #include "platform/controls/SimpleModels.h"
 #include "platform/net/Download.h"
+#include "platform/net/ResponsiveDownload.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/text/LineFile.h"
 #include "reader/app/AppState.h"
 #include "reader/app/ProgramPaths.h"
 #include "reader/catalogue/FeedKinds.h"
+#include "reader/fetch/FeedValidators.h"
 
 #include <QFileInfo>
 #include <QTime>
@@ -28,6 +30,11 @@ QString reasonFor(const platform::net::DownloadResult& result) {
     using platform::net::DownloadFailure;
     switch (result.failure) {
     case DownloadFailure::HttpStatus:
+        if (result.retryAfterSeconds >= 0)
+            return QStringLiteral("（HTTP %1、%2以降に再試行してください）")
+                .arg(result.httpStatus)
+                .arg(platform::timeOfDayText(
+                    QTime::currentTime().addSecs(static_cast<int>(result.retryAfterSeconds))));
         return QStringLiteral("（HTTP %1）").arg(result.httpStatus);
     case DownloadFailure::TimedOut:
         return QStringLiteral("（時間切れ）");
@@ -37,6 +44,8 @@ QString reasonFor(const platform::net::DownloadResult& result) {
         return QStringLiteral("（サーバーが見つかりません）");
     case DownloadFailure::FileNotFound:
         return QStringLiteral("（ファイルが見つかりません）");
+    case DownloadFailure::Cancelled:
+        return QStringLiteral("（中止しました）");
     default:
         return QString();
     }
@@ -56,13 +65,31 @@ std::int32_t downloadInto(AppState& app, platform::controls::StatusBarModel& sta
     app.CurrentFeedFile = app.file(paths::LogFolder) + fileName;
 
     platform::net::DownloadResult result;
-    if (nameIsStorable)
-        result = platform::net::downloadToFile(url, app.CurrentFeedFile, app.downloadLimits);
+    if (nameIsStorable) {
+        // The window keeps repainting while the feed comes; Stop or Esc cancels
+        // it and the copy held stays.
+        const FeedValidators held = readFeedValidators(app.CurrentFeedFile);
+        platform::net::DownloadRequest request;
+        request.ifNoneMatch = held.etag;
+        request.ifModifiedSince = held.lastModified;
+        app.downloadCancel = false;
+        app.downloading = true;
+        result = platform::net::downloadKeepingEventsRunning(
+            url, app.CurrentFeedFile, app.downloadLimits, request, app.downloadCancel);
+        app.downloading = false;
+        if (result.ok && !result.notModified)
+            writeFeedValidators(app.CurrentFeedFile,
+                                {result.etag, result.lastModified, result.charset});
+    }
     platform::yieldOnce();
     if (!result.ok) {
         status.setPanelText(
             1, stamped(QStringLiteral("ダウンロードできませんでした。") + reasonFor(result)));
         return -1;
+    }
+    if (result.notModified && QFileInfo(app.CurrentFeedFile).size() > 0) {
+        status.setPanelText(1, stamped(url + QStringLiteral("は前回から更新されていません")));
+        return 0;
     }
     status.setPanelText(1, stamped(url + QStringLiteral("をダウンロード完了しました")));
     const QFileInfo file(app.CurrentFeedFile);

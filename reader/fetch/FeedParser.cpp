@@ -11,6 +11,7 @@
 #include "reader/fetch/ArticleRows.h"
 #include "reader/fetch/AtomEntries.h"
 #include "reader/fetch/FeedShape.h"
+#include "reader/fetch/FeedValidators.h"
 #include "reader/fetch/NewsLog.h"
 #include "reader/mainwindow/MainWindowModel.h"
 
@@ -226,6 +227,7 @@ std::int32_t ParseSelectedFeed(AppState& app, MainWindowModel& window) {
     FeedParseContext context{app.CurrentFeedName, &app.newsHistory, app.settings.xml,
                              app.file(paths::LogFolder), &app.settings.filter};
     context.address = window.tvw1.key(selected);
+    context.transportCharset = readFeedValidators(app.CurrentFeedFile).charset;
     context.report = &app.lastParseReport;
     app.lastParseReport = {};
     return ParseFeedOfKind(kind, app.CurrentFeedFile, window.lvw1, context);

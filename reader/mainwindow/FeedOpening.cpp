@@ -76,6 +76,12 @@ void ShowListedFeedUnreadCount(const AppState& app, MainWindowModel& window) {
 }
 
 void OpenFeed(AppState& app, MainWindowModel& window, MainWindowView& view) {
+    // One download at a time: a second would interleave with the running one.
+    if (app.downloading) {
+        window.stb1.setPanelText(1,
+                                 QStringLiteral("ダウンロード中です。終わるまでお待ちください。"));
+        return;
+    }
     const int selected = window.tvw1.selectedIndex();
     if (window.tvw1.count() == 0 || selected == 0)
         return;

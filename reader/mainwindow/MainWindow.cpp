@@ -5,6 +5,7 @@
 #include "platform/forms/HostForm.h"
 #include "platform/forms/MenuControl.h"
 #include "platform/gdi/SystemColors.h"
+#include "platform/net/ResponsiveDownload.h"
 #include "platform/runtime/MessageBox.h"
 #include "platform/runtime/RuntimeError.h"
 #include "platform/web/WebBrowser.h"
@@ -125,6 +126,8 @@ QRect MainWindow::pixelRect(const TwipsRect& rect) const {
 
 void MainWindow::buildStandardBar() {
     tlb1_ = new platform::controls::ToolBarWidget(&model_.tlb1, &model_.Imlst, client_);
+    // Its Stop button cancels a feed download, while the rest of the window waits.
+    tlb1_->setProperty(platform::net::kAllowedWhileDownloading, true);
     tlb1_->setObjectName(QStringLiteral("tlb1"));
     tlb1_->setMovable(false);
     comURL_ = new QComboBox(tlb1_);

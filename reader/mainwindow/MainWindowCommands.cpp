@@ -45,6 +45,9 @@ platform::web::WebBrowser* MainWindow::currentBrowser() const {
 }
 
 void MainWindow::browserCommand(const QString& key) {
+    // Stop also stops a feed that is being downloaded.
+    if (key == QLatin1String("KEY_STOP"))
+        app_.downloadCancel = true;
     browserCommand(currentBrowser(), key);
 }
 

@@ -27,6 +27,10 @@ void MainWindow::showSettings() {
 }
 
 void MainWindow::runPatrol() {
+    // A patrol that comes due while a feed downloads waits for its next period
+    // rather than interleave with that download.
+    if (app_.downloading)
+        return;
     const PatrolResult result = RunPatrol(app_, model_, [this] { return closed_; });
     if (!closed_)
         model_.stb1.setPanelText(1, patrolReportText(result, QTime::currentTime()));

@@ -1,7 +1,7 @@
 #include "reader/mainwindow/Patrol.h"
 
 #include "platform/controls/ListViewModel.h"
-#include "platform/net/Download.h"
+#include "platform/net/ResponsiveDownload.h"
 #include "platform/runtime/Conversions.h"
 #include "platform/runtime/EventLoop.h"
 #include "platform/runtime/RuntimeError.h"
@@ -14,9 +14,7 @@
 #include "reader/fetch/FeedParser.h"
 #include "reader/mainwindow/MainWindowModel.h"
 
-#include <QEventLoop>
 #include <QFileInfo>
-#include <QThread>
 #include <memory>
 
 namespace quillet {
@@ -35,25 +33,15 @@ QString kindOf(const MainWindowModel& window, const PatrolFeed& feed) {
 // Downloads the feed into its log file while the window's events keep
 // running: a slow server holds up the patrol, not the user. The current feed
 // (the file and name of the page the user reads) is not touched.
-bool downloadKeepingTheWindowUsable(const AppState& app, const PatrolFeed& feed,
-                                    const QString& target) {
-    const QString fileName = feed.name + QStringLiteral(".xml");
-    if (!isStorableFileName(feed.name) || !isStorableFileName(fileName) ||
+bool downloadKeepingTheWindowUsable(AppState& app, const PatrolFeed& feed, const QString& target) {
+    // Named as the feed's own download is, so that any display name can be fetched.
+    if (!isStorableFileName(QFileInfo(target).fileName()) ||
         !platform::text::folderExists(app.file(paths::LogFolder)))
         return false;
-    int status = -1;
-    const platform::net::DownloadLimits limits = app.downloadLimits;
-    const QString url = feed.url;
-    std::unique_ptr<QThread> worker(QThread::create([&status, url, target, limits] {
-        status = platform::net::URLDownloadToFile(url, target, limits);
-    }));
-    QEventLoop waiting;
-    QObject::connect(worker.get(), &QThread::finished, &waiting, &QEventLoop::quit);
-    worker->start();
-    if (!worker->isFinished())
-        waiting.exec();
-    worker->wait();
-    return status == 0 && QFileInfo(target).size() > 0;
+    std::atomic<bool> cancel{false};
+    const platform::net::DownloadResult result = platform::net::downloadKeepingEventsRunning(
+        feed.url, target, app.downloadLimits, {}, cancel, false);
+    return result.ok && QFileInfo(target).size() > 0;
 }
 
 } // namespace
@@ -82,7 +70,8 @@ PatrolResult RunPatrol(AppState& app, MainWindowModel& window,
                                         .arg(feed.name));
         platform::yieldOnce();
         ++result.feeds;
-        const QString file = app.file(paths::LogFolder) + feed.name + QStringLiteral(".xml");
+        const QString file =
+            app.file(paths::LogFolder) + logFileStem(feed.name) + QStringLiteral(".xml");
         if (!downloadKeepingTheWindowUsable(app, feed, file)) {
             result.failed << feed.name;
             continue;

@@ -2,9 +2,12 @@
 #include "platform/controls/SimpleModels.h"
 #include "platform/runtime/MessageBox.h"
 #include "reader/app/AppState.h"
+#include "reader/fetch/FeedValidators.h"
 #include "support/TempFiles.h"
 #include "support/TestHttpServer.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -118,7 +121,10 @@ TEST_F(Downloading, EveryDisplayNameGivesAFileInsideTheLogFolder) {
         // The feed keeps the name the user typed.
         EXPECT_EQ(app.CurrentFeedName, c.name);
     }
-    EXPECT_EQ(QDir(folder.file("data/log")).entryList(QDir::Files | QDir::Hidden).size(), 6);
+    // Six documents, each with the server's validators kept beside it.
+    EXPECT_EQ(QDir(folder.file("data/log")).entryList(QDir::Files | QDir::Hidden).size(), 12);
+    EXPECT_EQ(
+        QDir(folder.file("data/log")).entryList({"*.http"}, QDir::Files | QDir::Hidden).size(), 6);
     EXPECT_FALSE(QFile::exists(folder.file("data/up.xml")));
 }
 
@@ -165,4 +171,61 @@ TEST_F(Downloading, ServerAnswersDecideTheStatus) {
               (QStringList{empty + QStringLiteral("をダウンロードしています"),
                            empty + QStringLiteral("をダウンロード完了しました"),
                            QStringLiteral("エラーが生じたため終了しました。（空の応答）")}));
+}
+
+TEST_F(Downloading, PoliteConditionalDownloadsThatTheUserCanStop) {
+    testing_support::TestHttpServer server;
+    const QString url = server.url("/feed.xml");
+    server.serve("/feed.xml", {200,
+                               "<rss>first</rss>",
+                               {{"ETag", "\"v1\""},
+                                {"Last-Modified", "Mon, 07 Dec 2026 09:00:00 GMT"},
+                                {"Content-Type", "text/xml; charset=Shift_JIS"}}});
+    ASSERT_EQ(FetchFeed(app, status, QStringLiteral("XML"), url, QStringLiteral("feed")), 0);
+
+    // The second request says what is held; "not modified" keeps the held
+    // document, which is then read again, and the status says so.
+    server.serve("/feed.xml", {304, {}, {}});
+    shown.clear();
+    ASSERT_EQ(FetchFeed(app, status, QStringLiteral("XML"), url, QStringLiteral("feed")), 0);
+    const auto requests = server.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1].header("If-None-Match"), "\"v1\"");
+    EXPECT_EQ(requests[1].header("If-Modified-Since"), "Mon, 07 Dec 2026 09:00:00 GMT");
+    EXPECT_EQ(readBytes(app.CurrentFeedFile), QByteArray("<rss>first</rss>"));
+    EXPECT_EQ(shownTexts().last(), url + QStringLiteral("は前回から更新されていません"));
+    EXPECT_EQ(readFeedValidators(app.CurrentFeedFile).charset, "Shift_JIS");
+
+    // A busy server's Retry-After is passed on as the time to try again.
+    server.serve("/feed.xml", {503, "busy", {{"Retry-After", "120"}}});
+    shown.clear();
+    EXPECT_EQ(FetchFeed(app, status, QStringLiteral("XML"), url, QStringLiteral("feed")), -1);
+    EXPECT_TRUE(shownTexts().last().startsWith(
+        QStringLiteral("ダウンロードできませんでした。（HTTP 503、")))
+        << shownTexts().last().toStdString();
+    EXPECT_TRUE(shownTexts().last().endsWith(QStringLiteral("以降に再試行してください）")));
+
+    // Stop during a slow download: the window's events keep running (the
+    // timer below fires meanwhile), the transfer ends and the held file stays.
+    testing_support::Reply slow{200, QByteArray(200000, 'x'), {}};
+    slow.mode = testing_support::Reply::Mode::Trickle;
+    slow.trickleMs = 3000;
+    server.serve("/feed.xml", slow);
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (++ticks == 5)
+            app.downloadCancel = true; // as the Stop button does
+    });
+    ticker.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    shown.clear();
+    EXPECT_EQ(FetchFeed(app, status, QStringLiteral("XML"), url, QStringLiteral("feed")), -1);
+    EXPECT_GE(ticks, 5);
+    EXPECT_LT(clock.elapsed(), 2500) << "cancelled before the body was complete";
+    EXPECT_EQ(shownTexts().last(),
+              QStringLiteral("ダウンロードできませんでした。（中止しました）"));
+    EXPECT_EQ(readBytes(app.CurrentFeedFile), QByteArray("<rss>first</rss>"));
+    EXPECT_FALSE(app.downloading);
 }
