@@ -1,5 +1,6 @@
 #include "platform/web/WebBrowser.h"
 
+#include "support/EngineEnvironment.h"
 #include "support/TempFiles.h"
 #include "support/TestHttpServer.h"
 
@@ -30,22 +31,7 @@ namespace option = platform::web::option;
 
 namespace {
 
-// The engine needs these before the application object exists, and this program's
-// main is shared with the other tests, so they are set while statics initialise.
-struct EngineEnvironment {
-    EngineEnvironment() {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        QByteArray flags = "--disable-gpu --disable-dev-shm-usage";
-        // Chromium's sandbox cannot start for root.
-        if (::geteuid() == 0) {
-            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-            flags += " --no-sandbox";
-        }
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    }
-} const engineEnvironment;
+const testing_support::EngineEnvironment engineEnvironment;
 
 constexpr int kWaitMs = 15000;
 

@@ -11,6 +11,7 @@
 #include "reader/mainwindow/Tabs.h"
 #include "reader/present/SkinManagerDialog.h"
 #include "support/RecordingMessages.h"
+#include "support/EngineEnvironment.h"
 #include "support/TempFiles.h"
 #include "support/TestHttpServer.h"
 
@@ -32,21 +33,7 @@ using testing_support::writeBytes;
 
 namespace {
 
-// The engine needs these before the application object exists, and this
-// program's main is shared with the other tests.
-struct EngineEnvironment {
-    EngineEnvironment() {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        QByteArray flags = "--disable-gpu --disable-dev-shm-usage";
-        if (::geteuid() == 0) {
-            qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-            flags += " --no-sandbox";
-        }
-        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags);
-        QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    }
-} const engineEnvironment;
+const testing_support::EngineEnvironment engineEnvironment;
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 15000) {
     const QDeadlineTimer deadline(timeoutMs);
