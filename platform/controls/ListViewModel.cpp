@@ -197,7 +197,12 @@ QVariant ListViewModel::data(const QModelIndex& index, int role) const {
     const Cell& cell = cellAt(index.row() + 1, index.column());
     switch (role) {
     case Qt::DisplayRole:
-        return oneLine(cell.text);
+        // A cell shows at most a few thousand characters: a title of a
+        // megabyte would otherwise be laid out whole at every paint. The
+        // stored text stays whole.
+        return oneLine(cell.text.size() > kMaxShownCharacters
+                           ? cell.text.left(kMaxShownCharacters) + QChar(0x2026)
+                           : cell.text);
     case Qt::FontRole:
         if (cell.bold) {
             QFont font;

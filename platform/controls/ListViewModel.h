@@ -14,6 +14,9 @@ namespace platform::controls {
 // what a list row shows, one line high, of a text that holds several lines.
 QString oneLine(const QString& text);
 
+// The most characters a cell shows; its text may be longer.
+constexpr qsizetype kMaxShownCharacters = 4096;
+
 class ListViewModel : public QAbstractTableModel {
     Q_OBJECT
 public:

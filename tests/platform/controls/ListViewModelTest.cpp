@@ -43,6 +43,14 @@ TEST(ListViewModelCells, RowsAndSubItemsAreStoredAndShown) {
     t.model.setItemText(1, 2, lines);
     EXPECT_EQ(t.cell(1, 2, Qt::DisplayRole).toString(), "one two three four five");
     EXPECT_EQ(t.model.itemText(1, 2), lines);
+
+    // A title of a megabyte shows its beginning only; the text stays whole.
+    const QString huge(1 << 20, QLatin1Char('x'));
+    t.model.setItemText(1, 2, huge);
+    const QString shown = t.cell(1, 2, Qt::DisplayRole).toString();
+    EXPECT_EQ(shown.size(), platform::controls::kMaxShownCharacters + 1);
+    EXPECT_TRUE(shown.endsWith(QChar(0x2026)));
+    EXPECT_EQ(t.model.itemText(1, 2), huge);
 }
 
 TEST(ListViewModelCells, RowAndCellStylesCombine) {
