@@ -3,6 +3,7 @@
 #include "platform/text/Codepage.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <iconv.h>
 #include <string_view>
@@ -129,9 +130,18 @@ struct Fit {
     qsizetype score = 0;
 };
 
-Fit fitUtf8(const unsigned char* b, qsizetype n) {
+Fit fitUtf8(const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
     Fit fit;
     for (qsizetype i = 0; i < n;) {
+        // Markup is mostly ASCII: eight bytes at a time while none has its top bit.
+        if (i + 8 <= n) {
+            std::uint64_t word;
+            std::memcpy(&word, b + i, sizeof word);
+            if ((word & 0x8080808080808080ULL) == 0) {
+                i += 8;
+                continue;
+            }
+        }
         const unsigned char c = b[i];
         int length = c < 0x80           ? 1
                      : (c >> 5) == 0x6  ? 2
@@ -140,6 +150,8 @@ Fit fitUtf8(const unsigned char* b, qsizetype n) {
                                         : 0;
         if (length == 0 || (length == 2 && c < 0xC2) || i + length > n) {
             ++fit.invalid;
+            if (stopAtInvalid)
+                return fit;
             ++i;
             continue;
         }
@@ -148,6 +160,8 @@ Fit fitUtf8(const unsigned char* b, qsizetype n) {
             good = good && (b[i + k] & 0xC0) == 0x80;
         if (!good) {
             ++fit.invalid;
+            if (stopAtInvalid)
+                return fit;
             ++i;
             continue;
         }
@@ -157,7 +171,7 @@ Fit fitUtf8(const unsigned char* b, qsizetype n) {
     return fit;
 }
 
-Fit fitCodePage932(const unsigned char* b, qsizetype n) {
+Fit fitCodePage932(const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
     Fit fit;
     for (qsizetype i = 0; i < n;) {
         const unsigned char c = b[i];
@@ -175,17 +189,21 @@ Fit fitCodePage932(const unsigned char* b, qsizetype n) {
                 i += 2;
             } else {
                 ++fit.invalid;
+                if (stopAtInvalid)
+                    return fit;
                 ++i;
             }
         } else {
             ++fit.invalid;
+            if (stopAtInvalid)
+                return fit;
             ++i;
         }
     }
     return fit;
 }
 
-Fit fitEucJp(const unsigned char* b, qsizetype n) {
+Fit fitEucJp(const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
     Fit fit;
     const auto inRow = [](unsigned char c) { return c >= 0xA1 && c <= 0xFE; };
     for (qsizetype i = 0; i < n;) {
@@ -204,6 +222,8 @@ Fit fitEucJp(const unsigned char* b, qsizetype n) {
             i += 2;
         } else {
             ++fit.invalid;
+            if (stopAtInvalid)
+                return fit;
             ++i;
         }
     }
@@ -213,6 +233,11 @@ Fit fitEucJp(const unsigned char* b, qsizetype n) {
 // Seven-bit bytes with the escapes that switch to JIS X 0208.
 Fit fitIso2022Jp(const unsigned char* b, qsizetype n) {
     Fit fit;
+    // Without an escape byte it is no such text; most documents end here.
+    if (std::memchr(b, 0x1B, static_cast<std::size_t>(n)) == nullptr) {
+        fit.invalid = 1;
+        return fit;
+    }
     for (qsizetype i = 0; i < n; ++i) {
         if (b[i] >= 0x80)
             ++fit.invalid;
@@ -225,14 +250,14 @@ Fit fitIso2022Jp(const unsigned char* b, qsizetype n) {
     return fit;
 }
 
-Fit fitOf(Encoding encoding, const unsigned char* b, qsizetype n) {
+Fit fitOf(Encoding encoding, const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
     switch (encoding) {
     case Encoding::Utf8:
-        return fitUtf8(b, n);
+        return fitUtf8(b, n, stopAtInvalid);
     case Encoding::CodePage932:
-        return fitCodePage932(b, n);
+        return fitCodePage932(b, n, stopAtInvalid);
     case Encoding::EucJp:
-        return fitEucJp(b, n);
+        return fitEucJp(b, n, stopAtInvalid);
     case Encoding::Iso2022Jp:
         return fitIso2022Jp(b, n);
     case Encoding::Native:
@@ -339,17 +364,24 @@ EncodingChoice chooseEncoding(const char* data, qsizetype size, bool hadUtf8Mark
     // characters (Japanese text in Shift_JIS or EUC-JP is never valid UTF-8:
     // the bytes of its kana cannot start a UTF-8 character).
     const auto* bytes = reinterpret_cast<const unsigned char*>(data);
-    const Fit utf8 = fitUtf8(bytes, size);
     const bool plainlyIso2022Jp = fitIso2022Jp(bytes, size).invalid == 0;
-    const bool plainlyUtf8 = utf8.invalid == 0 && utf8.score > 0;
+    // Worked out only when a name other than UTF-8 asks for it.
+    int plainlyUtf8 = -1;
+    const auto isPlainlyUtf8 = [&] {
+        if (plainlyUtf8 < 0) {
+            const Fit utf8 = fitUtf8(bytes, size, true);
+            plainlyUtf8 = utf8.invalid == 0 && utf8.score > 0 ? 1 : 0;
+        }
+        return plainlyUtf8 == 1;
+    };
     for (std::string_view label : labels) {
         const Encoding encoding = encodingForLabel(label);
         if (encoding == Encoding::Native)
             return choice;
         if ((plainlyIso2022Jp && encoding != Encoding::Iso2022Jp) ||
-            (plainlyUtf8 && encoding != Encoding::Utf8))
+            (encoding != Encoding::Utf8 && isPlainlyUtf8()))
             continue;
-        if (fitOf(encoding, bytes, size).invalid == 0) {
+        if (fitOf(encoding, bytes, size, true).invalid == 0) {
             // UTF-8 by the declaration goes to libxml2 as it always did.
             choice.encoding =
                 encoding == Encoding::Utf8 && !hadUtf8Mark ? Encoding::Native : encoding;
