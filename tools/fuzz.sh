@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang, AddressSanitizer and UndefinedBehaviorSanitizer
 # into build-san/ and runs one target, or all, for SECONDS each (default 60) over a
-# copy of its seed corpus. A finding leaves its input in build-san/fuzz-findings/
+# copy of its starting corpus. A finding leaves its input in build-san/fuzz-findings/
 # and fails the script.
 #   tools/fuzz.sh [TARGET|all] [SECONDS]
 set -euo pipefail

@@ -250,30 +250,30 @@ BOOL ExtFloodFill(HDC dc, int x, int y, COLORREF color, UINT type) {
     };
     std::vector<QPoint> pending{start};
     while (!pending.empty()) {
-        const QPoint seed = pending.back();
+        const QPoint start = pending.back();
         pending.pop_back();
-        if (done[index(seed.x(), seed.y())] || !fillable(seed.x(), seed.y()))
+        if (done[index(start.x(), start.y())] || !fillable(start.x(), start.y()))
             continue;
-        int left = seed.x();
-        while (left > clip.left() && !done[index(left - 1, seed.y())] &&
-               fillable(left - 1, seed.y()))
+        int left = start.x();
+        while (left > clip.left() && !done[index(left - 1, start.y())] &&
+               fillable(left - 1, start.y()))
             --left;
-        int right = seed.x();
-        while (right < clip.right() && !done[index(right + 1, seed.y())] &&
-               fillable(right + 1, seed.y()))
+        int right = start.x();
+        while (right < clip.right() && !done[index(right + 1, start.y())] &&
+               fillable(right + 1, start.y()))
             ++right;
         for (int px = left; px <= right; ++px)
-            done[index(px, seed.y())] = true;
-        for (const int ny : {seed.y() - 1, seed.y() + 1}) {
+            done[index(px, start.y())] = true;
+        for (const int ny : {start.y() - 1, start.y() + 1}) {
             if (ny < clip.top() || ny > clip.bottom())
                 continue;
             for (int px = left; px <= right; ++px)
                 if (!done[index(px, ny)] && fillable(px, ny))
                     pending.emplace_back(px, ny);
         }
-        QRgb* line = reinterpret_cast<QRgb*>(surface->scanLine(seed.y()));
+        QRgb* line = reinterpret_cast<QRgb*>(surface->scanLine(start.y()));
         for (int px = left; px <= right; ++px)
-            line[px] = 0xFF000000u | patternPixel(*context, *brush, px, seed.y(), mono);
+            line[px] = 0xFF000000u | patternPixel(*context, *brush, px, start.y(), mono);
     }
     return win::TRUE;
 }
