@@ -185,6 +185,7 @@ void ReadProperties(OwnerDrawMenu& control, const PropertyBag& bag) {
     control.suppressChanges = true;
     control.CheckHost();
     control.setFont(readFont(bag, QStringLiteral("MenuFont"), FontObject{}));
+    control.PrepareFont();
     control.adjustHostForFont();
     control.setCursorStyle(readInt(bag, QStringLiteral("CursorStyle"), zxCS_Normal));
     control.setMenuBar(readColour(bag, QStringLiteral("MenuBar"), SystemColour(4)));

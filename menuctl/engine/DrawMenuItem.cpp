@@ -1,18 +1,17 @@
-// Drawing an item: the item and its title bar are resolved, the style's plan
-// is made (ItemPlan) and carried out letter by letter through the drawing
-// layer: B fills the background, I draws the check-column image and the text,
-// C draws the cursor frame. Separators are etched lines.
-#include "menuctl/engine/BarLayout.h"
-#include "menuctl/engine/IconHandles.h"
+// Drawing an item: the popup's title bar with its first item, then the item
+// itself on an off-screen copy of its rectangle, copied back once so that
+// the background under it stays and nothing flickers. The item's style plan
+// (ItemPlan) is carried out letter by letter: B fills the background, I
+// draws the check-column image and the text, C draws the cursor frame.
+#include "menuctl/engine/DrawItemParts.h"
 #include "menuctl/engine/ItemPlan.h"
 #include "menuctl/engine/LogFont.h"
 #include "menuctl/engine/MenuConversion.h"
 #include "menuctl/engine/OwnerDrawMenu.h"
-#include "menuctl/engine/PixelRules.h"
 #include "menuctl/engine/SystemValues.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/text/Codepage.h"
 #include "platform/win/Menus.h"
+#include <algorithm>
 
 namespace zephalt {
 
@@ -22,164 +21,30 @@ using platform::win::WPARAM;
 
 namespace {
 
-void fill(HDC dc, const RECT& rect, OleColor colour) {
-    const HBRUSH brush = CreateSolidBrush(resolveColour(colour));
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
-}
-
-// An icon drawn with DrawStateA in one of the image modes; modes 4 to 6 draw
-// a transformed copy.
-void drawIcon(HDC dc, const IconPixels& pixels, int x, int y, int mode, OleColor tint) {
-    IconPixels shown = pixels;
-    UINT flags = DST_ICON;
-    switch (mode) {
-    case 1:
-        flags |= DSS_DISABLED;
-        break;
-    case 2:
-        flags |= DSS_MONO;
-        break;
-    case 3:
-        flags |= DSS_UNION | DSS_DISABLED;
-        break;
-    case 4:
-        shown = MakeNegativeIcon(pixels);
-        break;
-    case 5:
-        shown = MakeGrayIcon(pixels);
-        break;
-    case 6:
-        shown = MakeBlendedIcon(pixels, resolveColour(tint));
-        break;
-    default:
-        break;
-    }
-    const HICON icon = iconFromPixels(shown);
-    const HBRUSH brush = mode == 2 ? CreateSolidBrush(resolveColour(tint)) : 0;
-    DrawStateA(dc, brush, nullptr, static_cast<platform::win::LPARAM>(icon), 0, x, y, 0, 0, flags);
-    if (brush != 0) {
-        DeleteObject(brush);
-    }
-    DestroyIcon(icon);
-}
-
-void drawItemImage(OwnerDrawMenu& control, HDC dc, const ImageRecord& image) {
-    if (image.index < 1) {
+// With the popup's first drawn item: the background down the bar's height,
+// the bar rendered if a setting changed, and its picture at the left edge.
+void drawTitleBar(OwnerDrawMenu& control, clsTitlebar& bar, HDC dc) {
+    if (!bar.Draw) {
         return;
     }
-    const int index = image.index + ((image.flags & imageflag::Second) ? 1 : 0);
-    const auto pixels = control.ImageList().GetIcon(index);
-    if (!pixels) {
-        return;
+    bar.CalcHeight();
+    const int count = platform::win::GetMenuItemCount(bar.MenuHandle);
+    RECT last{0, 0, 0, 0};
+    if (count > 0) {
+        platform::win::GetMenuItemRect(control.hostWindow(), bar.MenuHandle,
+                                       static_cast<platform::win::UINT>(count - 1), &last);
     }
-    int x = image.rect.left + control.EdgeWidth;
-    int y = image.rect.top + control.EdgeHeight;
-    RECT frame = image.rect;
-    if ((image.flags & 0x70) == imageflag::Sunken) {
-        DrawEdge(dc, &frame, BDR_SUNKENOUTER, BF_RECT);
-        x += roundHalfEven(control.EdgeWidth / 2.0);
-        y += roundHalfEven(control.EdgeHeight / 2.0);
-    } else if ((image.flags & 0x70) == imageflag::Raised) {
-        DrawEdge(dc, &frame, BDR_RAISEDINNER, BF_RECT);
+    fillWith(dc, RECT{0, 0, last.right, bar.Height}, bar.MenuBar);
+    if (bar.BackStyle() != zxBG_Hide) {
+        bar.MakeBar();
+        BitBlt(dc, 0, 0, bar.Width(), bar.Height, bar.hDC(), 0, 0, SRCCOPY);
     }
-    drawIcon(dc, *pixels, x, y, image.flags & imageflag::ModeMask, image.tint);
+    bar.Draw = false;
 }
 
-void drawText(HDC dc, const RECT& rect, const QString& text, UINT stateFlags, bool prefix, int x) {
-    const QByteArray ansi = platform::text::encodeCp932(text);
-    RECT measured;
-    DrawTextA(dc, ansi.constData(), static_cast<int>(ansi.size()), &measured,
-              DT_CALCRECT | DT_SINGLELINE);
-    const int height = rect.bottom - rect.top + 1;
-    const int y = rect.top + (height - (measured.bottom - measured.top)) / 2;
-    DrawStateA(dc, 0, nullptr, reinterpret_cast<platform::win::LPARAM>(ansi.constData()),
-               static_cast<WPARAM>(ansi.size()), x, y, 0, 0,
-               (prefix ? DST_PREFIXTEXT : DST_TEXT) | stateFlags);
-}
-
-void drawItemText(OwnerDrawMenu& control, HDC dc, const TextRecord& record,
-                  const clsMenuItem& item) {
-    if (record.flags & 0x40) {
-        fill(dc, record.rect, record.background);
-    }
-    SetTextColor(dc, resolveColour(record.colour));
-    const int mode = record.flags & 0x0F;
-    const UINT stateFlags = mode == 1 ? DSS_DISABLED : mode == 2 ? (DSS_UNION | DSS_DISABLED) : 0;
-    const int x = record.rect.left + 2;
-    if (const auto& picture = item.ItemIcon((record.flags & 0x100) ? 1 : 0)) {
-        const int height = record.rect.bottom - record.rect.top + 1;
-        drawIcon(dc, *picture, x, record.rect.top + (height - picture->height) / 2,
-                 mode == 4 || mode == 6 ? mode : 0, control.Highlight);
-    } else {
-        // Lines between CR LF, the block centred as a whole.
-        const QStringList lines = item.CaptionDsp.split(QStringLiteral("\r\n"));
-        if (lines.size() == 1) {
-            drawText(dc, record.rect, item.CaptionDsp, stateFlags, true, x);
-        } else {
-            RECT lineRect = record.rect;
-            const int lineHeight = (record.rect.bottom - record.rect.top) / int(lines.size());
-            for (const QString& line : lines) {
-                lineRect.bottom = lineRect.top + lineHeight;
-                drawText(dc, lineRect, line, stateFlags, true, x);
-                lineRect.top += lineHeight;
-            }
-        }
-    }
-    if (!item.ShortCutDsp.isEmpty()) {
-        const QByteArray ansi = platform::text::encodeCp932(item.ShortCutDsp);
-        SIZE size;
-        GetTextExtentPoint32A(dc, ansi.constData(), static_cast<int>(ansi.size()), &size);
-        drawText(dc, record.rect, item.ShortCutDsp, stateFlags, false,
-                 record.rect.right + 1 - size.cx - 18);
-    }
-}
-
-void drawSeparator(OwnerDrawMenu& control, HDC dc, const RECT& rect, const clsMenuItem& item) {
-    const int style = item.SeparatorStyle();
-    if (style >= zxSS_PictLeft) {
-        if (const auto& picture = item.ItemIcon(0)) {
-            for (int x : separatorPictureLefts(style, rect.left, rect.right, picture->width)) {
-                drawIcon(dc, *picture, x, rect.top, 0, 0);
-            }
-        }
-        return;
-    }
-    fill(dc, rect, control.MenuBar());
-    const int top = style == zxSS_Normal
-                        ? solidSeparatorTop(rect.top, rect.bottom, control.EdgeHeight)
-                        : separatorLineTop(rect.top, rect.bottom, control.EdgeHeight);
-    for (const Segment& piece : separatorSegments(style, rect.left, rect.right)) {
-        RECT line{piece.left, top, std::min(piece.right, static_cast<int>(rect.right)),
-                  top + control.EdgeHeight};
-        DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
-    }
-}
-
-} // namespace
-
-void DrawMenuItem(OwnerDrawMenu& control, WPARAM /*wParam*/, const DRAWITEMSTRUCT& record) {
-    clsMenuItem* item = control.MenuItems().byItemData(record.itemData);
-    if (item == nullptr || item->TitleBarIndex == 0) {
-        return;
-    }
-    // An item whose title bar was removed is drawn without a bar rather
-    // than through an index past the list.
-    clsTitlebar* bar = control.TitleBars().ItemEx(item->TitleBarIndex);
-    RECT rc = record.rcItem;
-    if (bar != nullptr) {
-        bar->Draw = false; // the bar image itself is not rendered yet
-        if (bar->BackStyle() != zxBG_Hide && item->TitleBarFlag) {
-            rc.left += bar->Width();
-        }
-    }
-    const HDC dc = record.hDC;
+void DrawItemContent(OwnerDrawMenu& control, clsMenuItem& item, clsTitlebar* bar,
+                     const DRAWITEMSTRUCT& record, const RECT& rc, HDC dc) {
     const int previousMode = SetBkMode(dc, TRANSPARENT);
-    if (item->CaptionDsp == QStringLiteral("-")) {
-        drawSeparator(control, dc, rc, *item);
-        SetBkMode(dc, previousMode);
-        return;
-    }
     ItemFacts facts;
     facts.rcItem = rc;
     facts.itemState = record.itemState;
@@ -188,9 +53,9 @@ void DrawMenuItem(OwnerDrawMenu& control, WPARAM /*wParam*/, const DRAWITEMSTRUC
     platform::win::GetMenuItemInfoA(static_cast<platform::win::HMENU>(record.hwndItem),
                                     record.itemID, platform::win::FALSE, &info);
     facts.fType = info.fType;
-    facts.checkedIndex = item->CheckedIndex;
-    facts.uncheckedIndex = item->UnCheckedIndex;
-    facts.group = item->Group;
+    facts.checkedIndex = item.CheckedIndex;
+    facts.uncheckedIndex = item.UnCheckedIndex;
+    facts.group = item.Group;
     PlanSettings settings;
     settings.cursorStyle = bar ? bar->CursorStyle : control.CursorStyle();
     settings.imageWidth = control.ImageWidth();
@@ -208,9 +73,9 @@ void DrawMenuItem(OwnerDrawMenu& control, WPARAM /*wParam*/, const DRAWITEMSTRUC
     const ItemPlan plan = planItem(facts, settings);
 
     platform::forms::FontObject font = control.Font();
-    font.italic = item->Italic();
-    font.underline = item->UnderLine();
-    if (item->Bold() || (record.itemState & platform::win::ODS_DEFAULT)) {
+    font.italic = item.Italic();
+    font.underline = item.UnderLine();
+    if (item.Bold() || (record.itemState & platform::win::ODS_DEFAULT)) {
         font.weight = 700;
     }
     const LOGFONTA logFont = MakeLogFont(font);
@@ -218,10 +83,10 @@ void DrawMenuItem(OwnerDrawMenu& control, WPARAM /*wParam*/, const DRAWITEMSTRUC
     const HGDIOBJ previousFont = SelectObject(dc, made);
     for (QChar letter : plan.plan) {
         if (letter == u'B') {
-            fill(dc, plan.cursor.rect, plan.cursor.background);
+            fillWith(dc, plan.cursor.rect, plan.cursor.background);
         } else if (letter == u'I') {
-            drawItemImage(control, dc, plan.image);
-            drawItemText(control, dc, plan.text, *item);
+            DrawItemImage(control, dc, plan.image);
+            DrawItemText(control, dc, plan.text, item);
         } else if (letter == u'C') {
             RECT frame = plan.cursor.rect;
             if (plan.cursor.frame == 1) {
@@ -238,6 +103,56 @@ void DrawMenuItem(OwnerDrawMenu& control, WPARAM /*wParam*/, const DRAWITEMSTRUC
     SelectObject(dc, previousFont);
     DeleteObject(made);
     SetBkMode(dc, previousMode);
+}
+
+} // namespace
+
+void DrawMenuItem(OwnerDrawMenu& control, WPARAM /*wParam*/, const DRAWITEMSTRUCT& record) {
+    clsMenuItem* item = control.MenuItems().byItemData(record.itemData);
+    if (item == nullptr || item->TitleBarIndex == 0) {
+        return;
+    }
+    // An item whose title bar was removed is drawn without a bar rather
+    // than through an index past the list.
+    clsTitlebar* bar = control.TitleBars().ItemEx(item->TitleBarIndex);
+    RECT rc = record.rcItem;
+    if (bar != nullptr) {
+        drawTitleBar(control, *bar, record.hDC);
+        if (bar->BackStyle() != zxBG_Hide && item->TitleBarFlag) {
+            rc.left += bar->Width();
+        }
+    }
+
+    const HDC screen = record.hDC;
+    const int width = rc.right - rc.left;
+    const int height = rc.bottom - rc.top;
+    const HDC memory = CreateCompatibleDC(screen);
+    // A buffer of the item's own size, its origin moved so that the item is
+    // drawn at the same coordinates as on the popup.
+    const HBITMAP bits = CreateCompatibleBitmap(screen, std::max(width, 1), std::max(height, 1));
+    if (memory == 0 || bits == 0) {
+        // Without a buffer the item is drawn straight onto the popup.
+        DeleteDC(memory);
+        DeleteObject(bits);
+        if (item->CaptionDsp == QStringLiteral("-")) {
+            DrawSeparator(control, screen, rc, *item);
+        } else {
+            DrawItemContent(control, *item, bar, record, rc, screen);
+        }
+        return;
+    }
+    const HGDIOBJ previousBits = SelectObject(memory, bits);
+    SetViewportOrgEx(memory, -rc.left, -rc.top, nullptr);
+    BitBlt(memory, rc.left, rc.top, width, height, screen, rc.left, rc.top, SRCCOPY);
+    if (item->CaptionDsp == QStringLiteral("-")) {
+        DrawSeparator(control, memory, rc, *item);
+    } else {
+        DrawItemContent(control, *item, bar, record, rc, memory);
+    }
+    BitBlt(screen, rc.left, rc.top, width, height, memory, rc.left, rc.top, SRCCOPY);
+    SelectObject(memory, previousBits);
+    DeleteObject(bits);
+    DeleteDC(memory);
 }
 
 } // namespace zephalt

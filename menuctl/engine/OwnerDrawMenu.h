@@ -88,6 +88,8 @@ public:
     int StructOffset = 196;
     void CheckHost();
     void adjustHostForFont(); // the step of CheckHost that follows the menu font
+    // Loads the menu font's faces (upright and vertical) before first use.
+    void PrepareFont();
     int EdgeWidth = 2;
     int EdgeHeight = 2;
     int StandardCheckIndex = 0;

@@ -2,6 +2,7 @@
 // The settings of one converted popup: its menu style and colours, and the
 // side bar painted down its first column (background, caption). Changing a
 // visual setting marks the bar to be rendered again (Make).
+#include "menuctl/engine/BarCanvas.h"
 #include "menuctl/engine/Enums.h"
 #include "menuctl/engine/IconPixels.h"
 #include "platform/forms/FontObject.h"
@@ -32,6 +33,11 @@ public:
     // The popup's height from its items' rectangles on the host window; only
     // when the bar is to be rendered again (Make).
     void CalcHeight();
+    // Renders the bar (background, then caption) into hDC at Width × Height,
+    // only when a setting changed (Make); a hidden bar renders nothing.
+    void MakeBar();
+    // The memory context that holds the rendered bar.
+    platform::gdi::HDC hDC() { return canvas_.dc(width_); }
 
     // Index 0 the gradient's start (or the flat colour), 1 its end; any other
     // index fails with runtime error 9.
@@ -78,6 +84,7 @@ private:
     platform::forms::FontObject font_;
     std::optional<IconPixels> backPicture_;
     std::optional<IconPixels> captionPicture_;
+    BarCanvas canvas_;
 };
 
 } // namespace zephalt

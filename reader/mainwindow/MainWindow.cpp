@@ -434,11 +434,28 @@ void MainWindow::arrangeSplitters() {
     applyFormLayout();
 }
 
+void MainWindow::loadForm() {
+    platform::forms::FormDescription description = mainFormDescription(menuHandlers());
+    description.formFile = mainFormFilePath();
+    try {
+        form_ = std::make_unique<platform::forms::HostForm>(this, description);
+        form_->load();
+    } catch (const platform::RuntimeError& error) {
+        if (error.number() != platform::forms::CannotCreateObject)
+            throw;
+        // Without the menu control's library beside the program the menus
+        // still work, drawn plain: better than a reader that cannot start.
+        qWarning("%s", qPrintable(error.description()));
+        description.formFile.clear();
+        form_ = std::make_unique<platform::forms::HostForm>(this, description);
+        form_->load();
+    }
+}
+
 void MainWindow::load() {
     // The form engine gives the window its handle and its menus before the
     // window's own load handler runs.
-    form_ = std::make_unique<platform::forms::HostForm>(this, mainFormDescription(menuHandlers()));
-    form_->load();
+    loadForm();
     RunMainWindowLoad(app_, model_, *this);
     syncMenuStates();
     applyLayout();

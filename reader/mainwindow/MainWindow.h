@@ -78,6 +78,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The form engine's form with the stored control settings of Form1.
+    void loadForm();
     void buildStandardBar();
     void buildSearchBar();
     void buildPanes();
