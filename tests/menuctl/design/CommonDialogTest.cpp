@@ -21,21 +21,11 @@ namespace dlg = platform::dialogs;
 
 namespace {
 
-TEST(CommonDialogWrapper, StartsWithTheConsoleColoursAndItsDefaults) {
-    const clsCommonDialog dialog;
-    EXPECT_EQ(dialog.MaxFileSize, 250);
-    EXPECT_EQ(dialog.FilterIndex, 1);
-    const std::array<platform::win::COLORREF, 16> console = {
-        0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-        0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
-    EXPECT_EQ(dialog.CustomColors, console);
-}
-
 TEST(CommonDialogWrapper, ShowOpenPassesTheSettingsAndCutsTheNameToMaxFileSize) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString folder = QDir(dir.path()).absolutePath();
-    const QString longName = QString(60, QLatin1Char('n')) + QStringLiteral(".ico");
+    const QString longName = QStringLiteral("画像").repeated(20) + QStringLiteral(".ico");
     testing_support::writeBytes(folder + QLatin1Char('/') + longName, "icon");
 
     clsCommonDialog common;
@@ -60,7 +50,8 @@ TEST(CommonDialogWrapper, ShowOpenPassesTheSettingsAndCutsTheNameToMaxFileSize) 
     }
 
     const qsizetype folderBytes = platform::text::encodeCp932(folder).size();
-    common.MaxFileSize = static_cast<long>(folderBytes + 20);
+    // Room for "/", two characters of two bytes, one byte and the NUL.
+    common.MaxFileSize = static_cast<long>(folderBytes + 7);
     DialogAnswerer<QFileDialog> person([&](QFileDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ピクチャの読み込み"));
         EXPECT_EQ(dialog.directory().absolutePath(), folder);
@@ -71,10 +62,9 @@ TEST(CommonDialogWrapper, ShowOpenPassesTheSettingsAndCutsTheNameToMaxFileSize) 
     common.ShowOpen();
     EXPECT_TRUE(person.answered());
     EXPECT_FALSE(common.Cancel);
-    // 20 bytes for "/" and the name, NUL included; the title has a buffer of
-    // the same size.
-    EXPECT_EQ(common.FileName, folder + QLatin1Char('/') + longName.left(18));
-    EXPECT_EQ(common.FileTitle, longName.left(folderBytes + 19));
+    // No half character at the end; the title has a buffer of the same size.
+    EXPECT_EQ(common.FileName, folder + QStringLiteral("/画像"));
+    EXPECT_EQ(common.FileTitle, longName.left((folderBytes + 6) / 2));
     EXPECT_EQ(common.FilterIndex, 2);
 }
 

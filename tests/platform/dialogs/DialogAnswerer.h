@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -56,6 +57,12 @@ private:
 // Enter as a person would. A dialog that stays open after that is rejected, so the call under
 // test reports failure at once.
 inline void typeFileName(QFileDialog& dialog, const QString& name) {
+    // A person waits for the folder's files to be listed: until then the
+    // dialog may still replace what is typed.
+    if (auto* model = dialog.findChild<QFileSystemModel*>()) {
+        const QModelIndex folder = model->index(dialog.directory().absolutePath());
+        static_cast<void>(QTest::qWaitFor([&] { return model->rowCount(folder) > 0; }, 2000));
+    }
     auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (edit != nullptr) {
         // The box's completion list fills in the background and may take the
