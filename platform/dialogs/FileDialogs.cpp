@@ -101,6 +101,10 @@ BOOL writeChoice(OPENFILENAMEA& request, const QString& path, DWORD filterIndex)
     const QByteArray bytes = text::encodeCp932(path, &representable);
     if (!representable)
         return win::FALSE;
+    // A path that does not fit is refused rather than cut: a cut path names
+    // another file, and the caller would open or overwrite that one.
+    if (static_cast<std::size_t>(bytes.size()) + 1 > request.nMaxFile)
+        return win::FALSE;
     const QFileInfo info(path);
     const QString name = info.fileName();
     const std::size_t kept = writeAnsi(request.lpstrFile, request.nMaxFile, bytes);

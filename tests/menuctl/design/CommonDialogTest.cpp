@@ -21,7 +21,7 @@ namespace dlg = platform::dialogs;
 
 namespace {
 
-TEST(CommonDialogWrapper, ShowOpenPassesTheSettingsAndCutsTheNameToMaxFileSize) {
+TEST(CommonDialogWrapper, ShowOpenPassesTheSettingsAndRefusesANameLongerThanMaxFileSize) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString folder = QDir(dir.path()).absolutePath();
@@ -50,21 +50,33 @@ TEST(CommonDialogWrapper, ShowOpenPassesTheSettingsAndCutsTheNameToMaxFileSize) 
     }
 
     const qsizetype folderBytes = platform::text::encodeCp932(folder).size();
-    // Room for "/", two characters of two bytes, one byte and the NUL.
+    // Room for "/", two characters of two bytes, one byte and the NUL: the
+    // chosen name does not fit, and a cut name would be another file.
     common.MaxFileSize = static_cast<long>(folderBytes + 7);
+    {
+        DialogAnswerer<QFileDialog> person([&](QFileDialog& dialog) {
+            EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ピクチャの読み込み"));
+            EXPECT_EQ(dialog.directory().absolutePath(), folder);
+            EXPECT_EQ(dialog.nameFilters().size(), 3);
+            EXPECT_TRUE(dialog.selectedNameFilter().startsWith(QStringLiteral("アイコンファイル")));
+            typeFileName(dialog, longName);
+        });
+        common.ShowOpen();
+        EXPECT_TRUE(person.answered());
+        EXPECT_TRUE(common.Cancel);
+        EXPECT_EQ(common.FileName, QStringLiteral("before.bmp"));
+    }
+
+    common.MaxFileSize = 250;
     DialogAnswerer<QFileDialog> person([&](QFileDialog& dialog) {
-        EXPECT_EQ(dialog.windowTitle(), QStringLiteral("ピクチャの読み込み"));
-        EXPECT_EQ(dialog.directory().absolutePath(), folder);
-        EXPECT_EQ(dialog.nameFilters().size(), 3);
-        EXPECT_TRUE(dialog.selectedNameFilter().startsWith(QStringLiteral("アイコンファイル")));
-        typeFileName(dialog, longName);
+        dialog.selectFile(longName);
+        static_cast<QDialog&>(dialog).accept(); // the dialog's own accept checks the name
     });
     common.ShowOpen();
     EXPECT_TRUE(person.answered());
     EXPECT_FALSE(common.Cancel);
-    // No half character at the end; the title has a buffer of the same size.
-    EXPECT_EQ(common.FileName, folder + QStringLiteral("/画像"));
-    EXPECT_EQ(common.FileTitle, longName.left((folderBytes + 6) / 2));
+    EXPECT_EQ(common.FileName, folder + QLatin1Char('/') + longName);
+    EXPECT_EQ(common.FileTitle, longName);
     EXPECT_EQ(common.FilterIndex, 2);
 }
 
@@ -80,7 +92,7 @@ TEST(CommonDialogWrapper, ShowColorStartsFromColorAndKeepsCustomColours) {
         EXPECT_EQ(QColorDialog::customColor(1), QColor(0, 0, 0x80)); // navy
         QColorDialog::setCustomColor(15, QColor(0x12, 0x34, 0x56));
         dialog.setCurrentColor(QColor(0xAB, 0xCD, 0xEF));
-        dialog.accept();
+        static_cast<QDialog&>(dialog).accept(); // the dialog's own accept checks the name
     });
     common.ShowColor();
     EXPECT_TRUE(person.answered());
@@ -109,7 +121,7 @@ TEST(CommonDialogWrapper, ShowFontStartsFromFontAndTakesTheChoice) {
         font.setPointSize(14);
         font.setBold(true);
         dialog.setCurrentFont(font);
-        dialog.accept();
+        static_cast<QDialog&>(dialog).accept(); // the dialog's own accept checks the name
     });
     common.ShowFont();
     EXPECT_TRUE(person.answered());
