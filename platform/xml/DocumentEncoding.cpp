@@ -397,6 +397,23 @@ EncodingChoice chooseEncoding(const char* data, qsizetype size, bool hadUtf8Mark
     return choice;
 }
 
+bool parserReadsAsUtf8(const char* data, qsizetype size, bool hadUtf8Mark,
+                       const QByteArray& transportCharset) {
+    // Without '<' and a byte other than NUL first, the parser guesses UTF-16 or
+    // a four-byte form from the opening bytes instead of reading UTF-8.
+    if (hadUtf8Mark || size < 2 || data[0] != '<' || data[1] == '\0')
+        return false;
+    if (!transportCharset.isEmpty() &&
+        encodingForLabel(std::string_view(transportCharset.constData(),
+                                          static_cast<std::size_t>(transportCharset.size()))) !=
+            Encoding::Utf8)
+        return false;
+    // A declaration of another encoding would have the parser decode by it.
+    const std::string_view declared =
+        declaredEncoding(std::string_view(data, static_cast<std::size_t>(size)));
+    return declared.empty() || encodingForLabel(declared) == Encoding::Utf8;
+}
+
 bool convertToUtf8(Encoding encoding, const char* data, qsizetype size, QByteArray* out,
                    QString* error) {
     switch (encoding) {
