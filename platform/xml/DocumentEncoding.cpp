@@ -130,17 +130,22 @@ struct Fit {
     qsizetype score = 0;
 };
 
+// Markup is mostly ASCII: true when the eight bytes at b[i] are all below
+// 0x80, which every encoding checked here reads as single characters.
+bool eightAsciiAt(const unsigned char* b, qsizetype i, qsizetype n) {
+    if (i + 8 > n)
+        return false;
+    std::uint64_t word;
+    std::memcpy(&word, b + i, sizeof word);
+    return (word & 0x8080808080808080ULL) == 0;
+}
+
 Fit fitUtf8(const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
     Fit fit;
     for (qsizetype i = 0; i < n;) {
-        // Markup is mostly ASCII: eight bytes at a time while none has its top bit.
-        if (i + 8 <= n) {
-            std::uint64_t word;
-            std::memcpy(&word, b + i, sizeof word);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                i += 8;
-                continue;
-            }
+        if (eightAsciiAt(b, i, n)) {
+            i += 8;
+            continue;
         }
         const unsigned char c = b[i];
         int length = c < 0x80           ? 1
@@ -174,6 +179,10 @@ Fit fitUtf8(const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
 Fit fitCodePage932(const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
     Fit fit;
     for (qsizetype i = 0; i < n;) {
+        if (eightAsciiAt(b, i, n)) {
+            i += 8;
+            continue;
+        }
         const unsigned char c = b[i];
         if (c < 0x80) {
             ++i;
@@ -207,6 +216,10 @@ Fit fitEucJp(const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
     Fit fit;
     const auto inRow = [](unsigned char c) { return c >= 0xA1 && c <= 0xFE; };
     for (qsizetype i = 0; i < n;) {
+        if (eightAsciiAt(b, i, n)) {
+            i += 8;
+            continue;
+        }
         const unsigned char c = b[i];
         const unsigned char t = i + 1 < n ? b[i + 1] : 0;
         if (c < 0x80) {
