@@ -395,9 +395,13 @@ EncodingChoice chooseEncoding(const char* data, qsizetype size, bool hadUtf8Mark
             (encoding != Encoding::Utf8 && isPlainlyUtf8()))
             continue;
         if (fitOf(encoding, bytes, size, true).invalid == 0) {
-            // UTF-8 by the declaration goes to libxml2 as it always did.
-            choice.encoding =
-                encoding == Encoding::Utf8 && !hadUtf8Mark ? Encoding::Native : encoding;
+            // UTF-8 goes to libxml2 as it always did, unless the declaration
+            // names another encoding, which libxml2 would decode by instead.
+            const bool declaredOther =
+                !declared.empty() && encodingForLabel(declared) != Encoding::Utf8;
+            choice.encoding = encoding == Encoding::Utf8 && !hadUtf8Mark && !declaredOther
+                                  ? Encoding::Native
+                                  : encoding;
             return choice;
         }
     }

@@ -287,6 +287,12 @@ TEST(XmlDocumentEncodings, BytesThatDoNotFitTheirNameAreReadInTheEncodingTheyFit
          {},
          {}},
         {"UTF-8 served as Shift_JIS", "", "UTF-8", "Shift_JIS", "Shift_JIS", "UTF-8"},
+        {"UTF-8 served as UTF-8, declared Shift_JIS",
+         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>",
+         "UTF-8",
+         "utf-8",
+         {},
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
