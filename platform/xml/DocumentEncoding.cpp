@@ -130,17 +130,22 @@ struct Fit {
     qsizetype score = 0;
 };
 
+// Markup is mostly ASCII: true when the eight bytes at b[i] are all below
+// 0x80, which every encoding checked here reads as single characters.
+bool eightAsciiAt(const unsigned char* b, qsizetype i, qsizetype n) {
+    if (i + 8 > n)
+        return false;
+    std::uint64_t word;
+    std::memcpy(&word, b + i, sizeof word);
+    return (word & 0x8080808080808080ULL) == 0;
+}
+
 Fit fitUtf8(const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
     Fit fit;
     for (qsizetype i = 0; i < n;) {
-        // Markup is mostly ASCII: eight bytes at a time while none has its top bit.
-        if (i + 8 <= n) {
-            std::uint64_t word;
-            std::memcpy(&word, b + i, sizeof word);
-            if ((word & 0x8080808080808080ULL) == 0) {
-                i += 8;
-                continue;
-            }
+        if (eightAsciiAt(b, i, n)) {
+            i += 8;
+            continue;
         }
         const unsigned char c = b[i];
         int length = c < 0x80           ? 1
@@ -174,6 +179,10 @@ Fit fitUtf8(const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
 Fit fitCodePage932(const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
     Fit fit;
     for (qsizetype i = 0; i < n;) {
+        if (eightAsciiAt(b, i, n)) {
+            i += 8;
+            continue;
+        }
         const unsigned char c = b[i];
         if (c < 0x80) {
             ++i;
@@ -207,6 +216,10 @@ Fit fitEucJp(const unsigned char* b, qsizetype n, bool stopAtInvalid = false) {
     Fit fit;
     const auto inRow = [](unsigned char c) { return c >= 0xA1 && c <= 0xFE; };
     for (qsizetype i = 0; i < n;) {
+        if (eightAsciiAt(b, i, n)) {
+            i += 8;
+            continue;
+        }
         const unsigned char c = b[i];
         const unsigned char t = i + 1 < n ? b[i + 1] : 0;
         if (c < 0x80) {
@@ -382,9 +395,13 @@ EncodingChoice chooseEncoding(const char* data, qsizetype size, bool hadUtf8Mark
             (encoding != Encoding::Utf8 && isPlainlyUtf8()))
             continue;
         if (fitOf(encoding, bytes, size, true).invalid == 0) {
-            // UTF-8 by the declaration goes to libxml2 as it always did.
-            choice.encoding =
-                encoding == Encoding::Utf8 && !hadUtf8Mark ? Encoding::Native : encoding;
+            // UTF-8 goes to libxml2 as it always did, unless the declaration
+            // names another encoding, which libxml2 would decode by instead.
+            const bool declaredOther =
+                !declared.empty() && encodingForLabel(declared) != Encoding::Utf8;
+            choice.encoding = encoding == Encoding::Utf8 && !hadUtf8Mark && !declaredOther
+                                  ? Encoding::Native
+                                  : encoding;
             return choice;
         }
     }
@@ -395,6 +412,23 @@ EncodingChoice chooseEncoding(const char* data, qsizetype size, bool hadUtf8Mark
             named ? QByteArray(labels.front().data(), static_cast<qsizetype>(labels.front().size()))
                   : QByteArrayLiteral("UTF-8");
     return choice;
+}
+
+bool parserReadsAsUtf8(const char* data, qsizetype size, bool hadUtf8Mark,
+                       const QByteArray& transportCharset) {
+    // Without '<' and a byte other than NUL first, the parser guesses UTF-16 or
+    // a four-byte form from the opening bytes instead of reading UTF-8.
+    if (hadUtf8Mark || size < 2 || data[0] != '<' || data[1] == '\0')
+        return false;
+    if (!transportCharset.isEmpty() &&
+        encodingForLabel(std::string_view(transportCharset.constData(),
+                                          static_cast<std::size_t>(transportCharset.size()))) !=
+            Encoding::Utf8)
+        return false;
+    // A declaration of another encoding would have the parser decode by it.
+    const std::string_view declared =
+        declaredEncoding(std::string_view(data, static_cast<std::size_t>(size)));
+    return declared.empty() || encodingForLabel(declared) == Encoding::Utf8;
 }
 
 bool convertToUtf8(Encoding encoding, const char* data, qsizetype size, QByteArray* out,

@@ -36,6 +36,16 @@ qsizetype documentStart(const char* data, qsizetype size);
 EncodingChoice chooseEncoding(const char* data, qsizetype size, bool hadUtf8Mark,
                               const QByteArray& transportCharset);
 
+// True when the parser's own reading of UTF-8 can stand in for chooseEncoding:
+// the document starts plainly in UTF-8 without a byte-order mark, and the
+// server and the declaration name UTF-8 or nothing. The parser refuses every
+// byte that forms no UTF-8 character, and the escapes of ISO-2022-JP too, so
+// bytes it reads without fault are ones chooseEncoding would have left to it;
+// only bytes it refuses need the whole check. `data` starts at documentStart
+// and needs only hold the document's head.
+bool parserReadsAsUtf8(const char* data, qsizetype size, bool hadUtf8Mark,
+                       const QByteArray& transportCharset);
+
 // The document converted to UTF-8 (a byte that forms no character becomes
 // U+FFFD); false with a reason when the system cannot convert that encoding.
 bool convertToUtf8(Encoding encoding, const char* data, qsizetype size, QByteArray* out,

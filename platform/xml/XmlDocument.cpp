@@ -11,9 +11,11 @@
 #include <libxml/tree.h>
 #include <libxml/xmlerror.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <memory>
 #include <string_view>
 
 namespace platform::xml {
@@ -152,6 +154,105 @@ void initialiseLibraryOnce() {
 // stops an expansion bomb; XML_PARSE_HUGE would lift that limit, so it is never
 // given). Compact text nodes save an allocation per short text.
 constexpr int parseOptions = XML_PARSE_NONET | XML_PARSE_NOENT | XML_PARSE_COMPACT;
+
+// How much of a file is read before deciding how to parse it, and the size of
+// the pieces the rest is read in.
+constexpr qsizetype kBlockBytes = 64 * 1024;
+// The head must hold a whole XML declaration to tell the encoding it names.
+constexpr qsizetype kDeclarationBytes = 512;
+
+// Hands the parser the document a piece at a time, as it reads a file: first
+// the bytes given, then the rest of the file, when one is given, through a
+// buffer of its own. Handed a whole buffer at once, the parser would copy it
+// first, and a large feed would be held twice.
+class PieceReader {
+public:
+    PieceReader(const char* data, qsizetype size, QFile* rest = nullptr)
+        : data_(data), left_(size), rest_(rest) {}
+    PieceReader(const PieceReader&) = delete;
+    PieceReader& operator=(const PieceReader&) = delete;
+
+    // True when reading the rest of the file failed.
+    bool failed() const { return failed_; }
+
+    static int read(void* reader, char* buffer, int length) {
+        return static_cast<PieceReader*>(reader)->next(buffer, length);
+    }
+    static int close(void*) { return 0; }
+
+private:
+    int next(char* buffer, int length) {
+        if (left_ == 0 && rest_ != nullptr)
+            refill();
+        if (failed_)
+            return -1;
+        const qsizetype n = std::min<qsizetype>(left_, std::max(length, 0));
+        std::memcpy(buffer, data_, static_cast<std::size_t>(n));
+        data_ += n;
+        left_ -= n;
+        return static_cast<int>(n);
+    }
+
+    void refill() {
+        block_.resize(kBlockBytes);
+        const qint64 n = rest_->read(block_.data(), kBlockBytes);
+        if (n <= 0) {
+            failed_ = n < 0;
+            rest_ = nullptr;
+            return;
+        }
+        data_ = block_.constData();
+        left_ = static_cast<qsizetype>(n);
+    }
+
+    const char* data_;
+    qsizetype left_;
+    QFile* rest_;
+    QByteArray block_;
+    bool failed_ = false;
+};
+
+// The document the reader hands over, parsed with the given encoding and
+// options; null when it is not well-formed, with the reason in `error`.
+xmlDoc* parseDocument(PieceReader& reader, const char* encoding, int options, QString* error) {
+    initialiseLibraryOnce();
+    const std::unique_ptr<xmlParserCtxt, ContextFreer> context(xmlNewParserCtxt());
+    if (!context || context->sax == nullptr) {
+        *error = QStringLiteral("out of memory");
+        return nullptr;
+    }
+    ParseState state;
+    context->_private = &state;
+    xmlSAXHandler* sax = context->sax; // owned by this context alone
+    sax->serror = collectParserError;
+    sax->entityDecl = declareEntity;
+    sax->resolveEntity = refuseExternalResource;
+    sax->externalSubset = ignoreExternalSubset;
+
+    xmlDoc* doc = nullptr;
+    {
+        const UnattachedErrorScope scope(&state);
+        doc = xmlCtxtReadIO(context.get(), PieceReader::read, PieceReader::close, &reader, nullptr,
+                            encoding, options);
+    }
+    if (doc == nullptr || !context->wellFormed) {
+        xmlFreeDoc(doc);
+        *error = !state.firstFatal.isEmpty()   ? state.firstFatal
+                 : !state.firstError.isEmpty() ? state.firstError
+                                               : QStringLiteral("the document is not well-formed");
+        return nullptr;
+    }
+    if (xmlDocGetRootElement(doc) == nullptr) {
+        xmlFreeDoc(doc);
+        *error = QStringLiteral("the document has no root element");
+        return nullptr;
+    }
+    return doc;
+}
+
+bool hasUtf8Mark(const char* data, qsizetype start) {
+    return QByteArray::fromRawData(data, start).contains("\xEF\xBB\xBF");
+}
 
 } // namespace
 
@@ -303,8 +404,10 @@ XmlElement XmlDocument::documentElement() const {
 bool XmlDocument::load(const QString& path, const QByteArray& transportCharset) {
     doc_.reset();
     error_.clear();
+    namedEncoding_.clear();
+    usedEncoding_.clear();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         error_ = QStringLiteral("cannot open %1: %2").arg(path, file.errorString());
         return false;
     }
@@ -312,12 +415,47 @@ bool XmlDocument::load(const QString& path, const QByteArray& transportCharset) 
         error_ = QStringLiteral("%1 is too large to parse").arg(path);
         return false;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    const auto readFailed = [&] {
         error_ = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
         return false;
+    };
+    // The head tells whether the parser may read the file as it stands, piece
+    // by piece; a file no longer than the head is read whole.
+    QByteArray head(kBlockBytes, Qt::Uninitialized);
+    qsizetype got = 0;
+    while (got < head.size()) {
+        const qint64 n = file.read(head.data() + got, head.size() - got);
+        if (n < 0)
+            return readFailed();
+        if (n == 0)
+            break;
+        got += static_cast<qsizetype>(n);
     }
-    return loadBytes(bytes, transportCharset);
+    if (got < head.size()) {
+        head.truncate(got);
+        return parseBytes(head, transportCharset, false);
+    }
+    const qsizetype start = documentStart(head.constData(), head.size());
+    bool nativeRefused = false;
+    if (head.size() - start >= kDeclarationBytes &&
+        parserReadsAsUtf8(head.constData() + start, head.size() - start,
+                          hasUtf8Mark(head.constData(), start), transportCharset)) {
+        PieceReader reader(head.constData() + start, head.size() - start, &file);
+        if (xmlDoc* doc = parseDocument(reader, nullptr, parseOptions, &error_)) {
+            doc_.reset(doc);
+            return true;
+        }
+        if (reader.failed())
+            return readFailed();
+        nativeRefused = true;
+    }
+    // Bytes the parser cannot read as they stand are decoded whole first.
+    if (!file.seek(0))
+        return readFailed();
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return readFailed();
+    return parseBytes(bytes, transportCharset, nativeRefused);
 }
 
 bool XmlDocument::loadBytes(const QByteArray& bytes, const QByteArray& transportCharset) {
@@ -325,7 +463,11 @@ bool XmlDocument::loadBytes(const QByteArray& bytes, const QByteArray& transport
     error_.clear();
     namedEncoding_.clear();
     usedEncoding_.clear();
+    return parseBytes(bytes, transportCharset, false);
+}
 
+bool XmlDocument::parseBytes(const QByteArray& bytes, const QByteArray& transportCharset,
+                             bool nativeRefused) {
     const qsizetype start = documentStart(bytes.constData(), bytes.size());
     const char* data = bytes.constData() + start;
     qsizetype size = bytes.size() - start;
@@ -338,11 +480,26 @@ bool XmlDocument::loadBytes(const QByteArray& bytes, const QByteArray& transport
         error_ = QStringLiteral("the document is too large to parse");
         return false;
     }
+    const bool hadUtf8Mark = hasUtf8Mark(bytes.constData(), start);
+    // Most feeds are UTF-8 and well-formed: the parser's own reading decides
+    // for them without a check of every byte beforehand.
+    if (!nativeRefused && parserReadsAsUtf8(data, size, hadUtf8Mark, transportCharset)) {
+        PieceReader reader(data, size);
+        if (xmlDoc* doc = parseDocument(reader, nullptr, parseOptions, &error_)) {
+            doc_.reset(doc);
+            return true;
+        }
+        nativeRefused = true;
+    }
 
     // Documents whose encoding we decide are converted to UTF-8 here and given
     // to libxml2 with their declared encoding overridden.
-    const bool hadUtf8Mark = bytes.left(start).contains("\xEF\xBB\xBF");
     const EncodingChoice choice = chooseEncoding(data, size, hadUtf8Mark, transportCharset);
+    // Bytes left to the parser that it has already refused stay refused, for
+    // the reason it gave.
+    if (choice.encoding == Encoding::Native && nativeRefused)
+        return false;
+    error_.clear();
     QByteArray converted;
     const char* encoding = nullptr;
     int options = parseOptions;
@@ -362,39 +519,10 @@ bool XmlDocument::loadBytes(const QByteArray& bytes, const QByteArray& transport
             usedEncoding_ = encodingName(choice.encoding);
         }
     }
-
-    initialiseLibraryOnce();
-    const std::unique_ptr<xmlParserCtxt, ContextFreer> context(xmlNewParserCtxt());
-    if (!context || context->sax == nullptr) {
-        error_ = QStringLiteral("out of memory");
+    PieceReader reader(data, size);
+    xmlDoc* doc = parseDocument(reader, encoding, options, &error_);
+    if (doc == nullptr)
         return false;
-    }
-    ParseState state;
-    context->_private = &state;
-    xmlSAXHandler* sax = context->sax; // owned by this context alone
-    sax->serror = collectParserError;
-    sax->entityDecl = declareEntity;
-    sax->resolveEntity = refuseExternalResource;
-    sax->externalSubset = ignoreExternalSubset;
-
-    xmlDoc* doc = nullptr;
-    {
-        const UnattachedErrorScope scope(&state);
-        doc = xmlCtxtReadMemory(context.get(), data, static_cast<int>(size), nullptr, encoding,
-                                options);
-    }
-    if (doc == nullptr || !context->wellFormed) {
-        xmlFreeDoc(doc);
-        error_ = !state.firstFatal.isEmpty()   ? state.firstFatal
-                 : !state.firstError.isEmpty() ? state.firstError
-                                               : QStringLiteral("the document is not well-formed");
-        return false;
-    }
-    if (xmlDocGetRootElement(doc) == nullptr) {
-        xmlFreeDoc(doc);
-        error_ = QStringLiteral("the document has no root element");
-        return false;
-    }
     doc_.reset(doc);
     return true;
 }

@@ -78,6 +78,12 @@ public:
     const QString& parseError() const { return error_; }
 
 private:
+    // The whole document's bytes, decoded as DocumentEncoding.h decides. When
+    // the parser has already read them as they stand and refused them
+    // (nativeRefused), that verdict stands for documents left to it.
+    bool parseBytes(const QByteArray& bytes, const QByteArray& transportCharset,
+                    bool nativeRefused);
+
     struct Freer {
         void operator()(void* doc) const;
     };

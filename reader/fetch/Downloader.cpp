@@ -68,6 +68,8 @@ std::int32_t downloadInto(AppState& app, platform::controls::StatusBarModel& sta
     if (nameIsStorable) {
         // The window keeps repainting while the feed comes; Stop or Esc cancels
         // it and the copy held stays.
+        // With the document there, what was read is what the file beside it says.
+        const bool documentHeld = platform::text::fileExists(app.CurrentFeedFile);
         const FeedValidators held = readFeedValidators(app.CurrentFeedFile);
         platform::net::DownloadRequest request;
         request.ifNoneMatch = held.etag;
@@ -77,9 +79,10 @@ std::int32_t downloadInto(AppState& app, platform::controls::StatusBarModel& sta
         result = platform::net::downloadKeepingEventsRunning(
             url, app.CurrentFeedFile, app.downloadLimits, request, app.downloadCancel);
         app.downloading = false;
-        if (result.ok && !result.notModified)
-            writeFeedValidators(app.CurrentFeedFile,
-                                {result.etag, result.lastModified, result.charset});
+        const FeedValidators answered{result.etag, result.lastModified, result.charset};
+        // Rewritten only when the server said something new of the document.
+        if (result.ok && !result.notModified && !(documentHeld && answered == held))
+            writeFeedValidators(app.CurrentFeedFile, answered);
     }
     platform::yieldOnce();
     if (!result.ok) {

@@ -80,7 +80,8 @@ FieldNames rdfNames(const XmlNameOverrides& overrides) {
 Article readItem(const XmlElement& item, const FieldNames& names) {
     Article article;
     bool hasDate = false;
-    QString standInDate;
+    // Read only when no "date" element comes: most items that carry one carry both.
+    XmlElement standInDate;
     for (XmlElement child = item.firstChild(); !child.isNull(); child = child.nextSibling()) {
         switch (names.fieldOf(child)) {
         case Title:
@@ -98,7 +99,7 @@ Article readItem(const XmlElement& item, const FieldNames& names) {
             break;
         case PubDate:
         case DcDate:
-            standInDate = child.text();
+            standInDate = child;
             break;
         case Creator:
             article.creator = child.text();
@@ -110,8 +111,11 @@ Article readItem(const XmlElement& item, const FieldNames& names) {
     // RSS 2.0 items carry their date in pubDate, some in dc:date; without a
     // "date" element the list shows that one, in its own format when it can
     // be read.
-    if (!hasDate && !standInDate.isEmpty())
-        article.date = shownArticleDate(standInDate);
+    if (!hasDate && !standInDate.isNull()) {
+        const QString written = standInDate.text();
+        if (!written.isEmpty())
+            article.date = shownArticleDate(written);
+    }
     return article;
 }
 

@@ -12,6 +12,8 @@ struct FeedValidators {
     QByteArray etag;
     QByteArray lastModified;
     QByteArray charset;
+
+    bool operator==(const FeedValidators&) const = default;
 };
 
 QString feedValidatorsPath(const QString& documentPath);

@@ -1,6 +1,7 @@
 #include "reader/fetch/NewsLog.h"
 
 #include "platform/runtime/RuntimeError.h"
+#include "platform/text/Codepage.h"
 #include "platform/text/LineFile.h"
 #include "reader/app/ProgramPaths.h"
 
@@ -10,11 +11,21 @@ void WriteNewsLog(const QString& logFolder, const QString& feedName, const QStri
     const QString fileName = logFileStem(feedName) + QStringLiteral(".log");
     if (!isStorableFileName(fileName))
         platform::raiseError(platform::err::BadFileName);
-    QStringList lines;
-    lines.reserve(titles.size());
+    qsizetype size = 0;
     for (const QString& title : titles)
-        lines << QLatin1Char('"') + title + QLatin1Char('"');
-    platform::text::writeLinesAtomic(logFolder + fileName, lines);
+        size += title.size() + 4;
+    QString text;
+    text.reserve(size);
+    for (const QString& title : titles) {
+        text += QLatin1Char('"');
+        text += title;
+        text += QLatin1String("\"\r\n");
+    }
+    // Replaced whole, so a reader sees the old log or the new one, but not
+    // flushed to disk first: nothing reads the log back, the next parse writes
+    // it again, and waiting for the disk would hold up every opening of a feed.
+    platform::text::replaceFileAtomic(logFolder + fileName, platform::text::encodeFileText(text),
+                                      false);
 }
 
 } // namespace quillet

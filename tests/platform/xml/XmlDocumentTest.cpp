@@ -287,6 +287,12 @@ TEST(XmlDocumentEncodings, BytesThatDoNotFitTheirNameAreReadInTheEncodingTheyFit
          {},
          {}},
         {"UTF-8 served as Shift_JIS", "", "UTF-8", "Shift_JIS", "Shift_JIS", "UTF-8"},
+        {"UTF-8 served as UTF-8, declared Shift_JIS",
+         "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>",
+         "UTF-8",
+         "utf-8",
+         {},
+         {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -303,6 +309,60 @@ TEST(XmlDocumentEncodings, BytesThatDoNotFitTheirNameAreReadInTheEncodingTheyFit
                                    encoded(japanese, "EUC-JP") + "</t>"));
     EXPECT_EQ(document.documentElement().text(), str(japanese));
     EXPECT_TRUE(document.namedEncoding().isEmpty());
+}
+
+// A long file that looks like UTF-8 is handed to the parser piece by piece;
+// bytes past the first piece that are not UTF-8 still send it to the encoding
+// they fit, and a fault far into it is still reported where it is.
+TEST(XmlDocumentEncodings, LongFilesDecodeAsShortOnesDo) {
+    const char* japanese = "今日のニュース、晴れのち雨";
+    struct Case {
+        const char* what;
+        QByteArray declaration;
+        const char* bytesIn;
+        QByteArray charset;
+        QString named;
+        QString used;
+    };
+    const Case cases[] = {
+        {"UTF-8 declared", "<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "UTF-8", {}, {}, {}},
+        {"UTF-8 served, not declared", "\n", "UTF-8", "utf-8", {}, {}},
+        {"Shift_JIS declared UTF-8",
+         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>",
+         "CP932",
+         {},
+         "UTF-8",
+         "Shift_JIS"},
+        {"EUC-JP without a declaration", "", "EUC-JP", {}, "UTF-8", "EUC-JP"},
+    };
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("long.xml"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Japanese text throughout, so that pieces end inside characters.
+        QString text;
+        while (text.size() < 60000)
+            text += str(japanese);
+        const QByteArray bytes = c.declaration + "<rss><a>" +
+                                 encoded(text.toUtf8().constData(), c.bytesIn) + "</a><t>" +
+                                 encoded(japanese, c.bytesIn) + "</t></rss>";
+        writeBytes(path, bytes);
+        XmlDocument document;
+        ASSERT_TRUE(document.load(path, c.charset)) << document.parseError().toStdString();
+        const XmlElement a = document.documentElement().firstChild();
+        EXPECT_EQ(a.text(), text);
+        EXPECT_EQ(a.nextSibling().text(), str(japanese));
+        EXPECT_EQ(document.namedEncoding(), c.named);
+        EXPECT_EQ(document.usedEncoding(), c.used);
+    }
+    QByteArray broken = "<rss>";
+    for (int line = 0; line < 5000; ++line)
+        broken += "<item>日本</item>\n";
+    writeBytes(path, broken + "<t>x</rss>");
+    XmlDocument document;
+    EXPECT_FALSE(document.load(path));
+    EXPECT_TRUE(document.parseError().contains(QLatin1String("line 5001")))
+        << document.parseError().toStdString();
 }
 
 TEST(XmlDocumentFailures, BrokenDocumentsFailWithAReasonAndPrintNothing) {

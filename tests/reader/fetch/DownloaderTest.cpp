@@ -7,6 +7,7 @@
 #include "support/TestHttpServer.h"
 
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
@@ -228,4 +229,29 @@ TEST_F(Downloading, PoliteConditionalDownloadsThatTheUserCanStop) {
               QStringLiteral("ダウンロードできませんでした。（中止しました）"));
     EXPECT_EQ(readBytes(app.CurrentFeedFile), QByteArray("<rss>first</rss>"));
     EXPECT_FALSE(app.downloading);
+}
+
+// The file beside the document always says what the last full answer said,
+// whether it had to be rewritten or not, and a document removed by hand takes
+// its stale validators with it.
+TEST_F(Downloading, ValidatorsFollowTheLastAnswer) {
+    testing_support::TestHttpServer server;
+    const QString url = server.url("/feed.xml");
+    const auto fetch = [&](testing_support::HeaderList headers) {
+        server.serve("/feed.xml", {200, "<rss/>", std::move(headers)});
+        return FetchFeed(app, status, QStringLiteral("XML"), url, QStringLiteral("feed"));
+    };
+    ASSERT_EQ(fetch({{"ETag", "\"v1\""}, {"Content-Type", "text/xml; charset=EUC-JP"}}), 0);
+    ASSERT_EQ(fetch({{"ETag", "\"v1\""}, {"Content-Type", "text/xml; charset=EUC-JP"}}), 0);
+    EXPECT_EQ(readFeedValidators(app.CurrentFeedFile), (FeedValidators{"\"v1\"", {}, "EUC-JP"}));
+    ASSERT_EQ(fetch({{"ETag", "\"v2\""}}), 0);
+    EXPECT_EQ(readFeedValidators(app.CurrentFeedFile), (FeedValidators{"\"v2\"", {}, {}}));
+    ASSERT_EQ(fetch({}), 0);
+    EXPECT_EQ(readFeedValidators(app.CurrentFeedFile), FeedValidators{});
+
+    ASSERT_EQ(fetch({{"ETag", "\"v3\""}}), 0);
+    ASSERT_TRUE(QFile::remove(app.CurrentFeedFile));
+    ASSERT_EQ(fetch({}), 0);
+    EXPECT_EQ(readFeedValidators(app.CurrentFeedFile), FeedValidators{});
+    EXPECT_EQ(server.requests().back().header("If-None-Match"), QByteArray());
 }
