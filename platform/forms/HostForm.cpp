@@ -12,6 +12,7 @@
 #include <QMainWindow>
 #include <QSet>
 #include <QWidget>
+#include <algorithm>
 #include <exception>
 
 namespace platform::forms {
@@ -66,9 +67,13 @@ void HostForm::load() {
     win::SetProp(hwnd_, FormProperty, reinterpret_cast<win::HANDLE>(this));
     try {
         menus_->build(hwnd_);
-        shortcuts_ = std::make_unique<MenuShortcuts>(window_, hwnd_);
-        for (MenuControl* control : menus_->controls()) {
-            shortcuts_->update(*control);
+        if (userMode_) {
+            // While a form is designed its menu shortcuts are text only; the
+            // keys belong to the designer.
+            shortcuts_ = std::make_unique<MenuShortcuts>(window_, hwnd_);
+            for (MenuControl* control : menus_->controls()) {
+                shortcuts_->update(*control);
+            }
         }
         menus_->setShortcutListener([this](MenuControl& control) {
             if (shortcuts_) {
@@ -224,9 +229,36 @@ void HostForm::placeControl(const QString& className, const QString& controlName
     }
 }
 
+void HostForm::removeControl(const QString& controlName) {
+    const auto found = std::find_if(controls_.begin(), controls_.end(), [&](const auto& control) {
+        return control->controlName().compare(controlName, Qt::CaseInsensitive) == 0;
+    });
+    if (found == controls_.end()) {
+        return;
+    }
+    const QString name = (*found)->controlName();
+    // Out of the list before it terminates, so that what it does on the way
+    // out no longer counts it among the form's controls.
+    std::unique_ptr<HostedControl> leaving = std::move(*found);
+    controls_.erase(found);
+    std::erase_if(description_.controls,
+                  [&](const ControlDescription& control) { return control.name == name; });
+    leaving->terminate();
+}
+
+HostedControl* HostForm::hostedControl(const QString& controlName) const {
+    for (const std::unique_ptr<HostedControl>& control : controls_) {
+        if (control->controlName().compare(controlName, Qt::CaseInsensitive) == 0) {
+            return control.get();
+        }
+    }
+    return nullptr;
+}
+
 void HostForm::saveFormFile(const QString& path) {
     FormFile file;
     file.formName = description_.name;
+    file.menus = description_.menus;
     for (const std::unique_ptr<HostedControl>& control : controls_) {
         const PropertyBag* stored = storedProperties(control->controlName());
         file.controls.push_back({control->controlName(), control->className(),

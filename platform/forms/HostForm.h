@@ -82,11 +82,19 @@ public:
     // instead of reading stored ones. Fails with a runtime error for a name
     // already taken or a class that no library serves.
     void placeControl(const QString& className, const QString& controlName);
+    // Takes a control off the loaded form, as a designer does: it terminates
+    // and goes, with its stored properties. Unknown names do nothing.
+    void removeControl(const QString& controlName);
+    // A hosted control by name (case-insensitive), for a designer that shows
+    // its look and its property pages; null for an unknown name.
+    HostedControl* hostedControl(const QString& controlName) const;
     // The names of the stored properties controls said they changed, in the
     // order they said so, as "control.property"; cleared by saveFormFile.
     const QStringList& changedProperties() const { return changedProperties_; }
-    // Writes the form file of the loaded form: every hosted control with the
-    // properties it stores now. Atomic: the old file stays whole on failure.
+    // Writes the form file of the loaded form: its menu controls as described
+    // and every hosted control with the properties it stores now. Atomic: the
+    // old file stays whole on failure, and the changed properties are then
+    // kept.
     void saveFormFile(const QString& path);
     // The control's stored properties after asking it to write them; null
     // for an unknown control name.
