@@ -9,6 +9,7 @@
 #include "platform/win/Menus.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
+#include <QHash>
 #include <QMainWindow>
 #include <QSet>
 #include <QWidget>
@@ -285,9 +286,23 @@ void HostForm::controlPropertyChanged(const QString& control, const QString& pro
 const PropertyBag* HostForm::storedProperties(const QString& controlName) {
     for (const std::unique_ptr<HostedControl>& control : controls_) {
         if (control->controlName().compare(controlName, Qt::CaseInsensitive) == 0) {
+            PropertyBag& bag = control->properties();
+            QHash<QString, QString> spelling; // case-folded name -> name as stored
+            for (const QString& name : bag.values().keys()) {
+                spelling.insert(name.toCaseFolded(), name);
+            }
             reportingFailures("writing stored properties",
-                              [&] { control->control().writeProperties(control->properties()); });
-            return &control->properties();
+                              [&] { control->control().writeProperties(bag); });
+            // A control may write a fresh bag with its own spelling of names;
+            // names already stored keep theirs, so that saving an unchanged
+            // form gives the same file.
+            const QVariantMap written = bag.values();
+            PropertyBag respelled;
+            for (auto it = written.begin(); it != written.end(); ++it) {
+                respelled.write(spelling.value(it.key().toCaseFolded(), it.key()), it.value());
+            }
+            bag = respelled;
+            return &bag;
         }
     }
     return nullptr;

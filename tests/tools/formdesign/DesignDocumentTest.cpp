@@ -121,6 +121,30 @@ TEST_F(DesignDocumentTest, ASecondMenuControlWarnsOnceWhenPlacedButNotWhenLoaded
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(DesignDocumentTest, QuilletsFormSavedUnchangedKeepsEveryStoredValueAndItsSpelling) {
+    FormFile original = readFormFile(QStringLiteral(FORM1_PATH));
+    ASSERT_EQ(original.controls.size(), 1u);
+    // The control keeps settings only for entries the form has, so give it
+    // the sixteen entries its stored list names.
+    const QString names =
+        original.controls[0].properties.value(QStringLiteral("menuitemnames")).toString();
+    original.menus = {menu("mnuAll", "", "All")};
+    for (const QString& name : names.split(u' ', Qt::SkipEmptyParts)) {
+        MenuControlDescription entry = menu("", "mnuAll", "x");
+        entry.name = name;
+        original.menus.push_back(entry);
+    }
+    ASSERT_EQ(original.menus.size(), 17u);
+    writeFormFile(path, original);
+    const QByteArray before = testing_support::readBytes(path);
+
+    DesignDocument& doc = open(ZEPHALT_DIR);
+    EXPECT_FALSE(doc.dirty());
+    ASSERT_TRUE(doc.save(nullptr));
+    EXPECT_EQ(readFormFile(path).controls[0].properties, original.controls[0].properties);
+    EXPECT_EQ(testing_support::readBytes(path), before);
+}
+
 TEST_F(DesignDocumentTest, APageChangeMakesTheFormDirtyAndTheSavedFileReadsBackTheSame) {
     writeForm(QStringLiteral("TestHost.Probe"), 2);
     DesignDocument& doc = open(TESTCONTROL_DIR);
