@@ -67,6 +67,7 @@ void HostForm::load() {
     }
     win::SetProp(hwnd_, FormProperty, reinterpret_cast<win::HANDLE>(this));
     try {
+        readFormFileOnce();
         menus_->build(hwnd_);
         if (userMode_) {
             // While a form is designed its menu shortcuts are text only; the
@@ -103,15 +104,25 @@ void HostForm::checkNewControlName(const QString& name) const {
     }
 }
 
-void HostForm::createControls() {
-    if (!description_.formFile.isEmpty()) {
-        // Read once: the controls of the file become part of the description.
-        FormFile file = readFormFile(description_.formFile);
-        description_.formFile.clear();
-        for (ControlDescription& control : file.controls) {
-            description_.controls.push_back(std::move(control));
-        }
+void HostForm::readFormFileOnce() {
+    if (description_.formFile.isEmpty()) {
+        return;
     }
+    // Read once: the controls of the file become part of the description,
+    // and so do its menus when the description lists none of its own.
+    FormFile file = readFormFile(description_.formFile);
+    description_.formFile.clear();
+    for (ControlDescription& control : file.controls) {
+        description_.controls.push_back(std::move(control));
+    }
+    if (description_.menus.empty() && !file.menus.empty()) {
+        auto menus = std::make_unique<MenuTree>(file.menus);
+        description_.menus = std::move(file.menus);
+        menus_ = std::move(menus);
+    }
+}
+
+void HostForm::createControls() {
     for (const ControlDescription& description : description_.controls) {
         checkNewControlName(description.name);
         if (!libraries_) {

@@ -54,9 +54,11 @@ public:
     void setMessagePresenter(MessagePresenter* presenter) { presenter_ = presenter; }
     MessagePresenter& messages();
 
-    // Gives the window its handle, builds the menus, creates and initializes
-    // the controls. A failure (such as CannotCreateObject for a class that no
-    // library serves) undoes everything and is raised as a runtime error.
+    // Gives the window its handle, reads the form file if there is one (its
+    // menus serve a form described without menus; handlers can be set on them
+    // once loaded), builds the menus, creates and initializes the controls. A failure (such as
+    // CannotCreateObject for a class that no library serves) undoes everything and is raised as a
+    // runtime error.
     void load();
     // Terminates the controls in reverse order, then destroys the window
     // handle (WM_DESTROY goes through the window procedures) and the menus.
@@ -114,6 +116,7 @@ private:
     void deliverEvent(const QString& control, const QString& event, QVariantList& args);
     void controlPropertyChanged(const QString& control, const QString& property);
     void checkNewControlName(const QString& name) const;
+    void readFormFileOnce();
     void createControls();
     void attachMenuBar();
     void windowDestroyed();

@@ -232,3 +232,38 @@ TEST(FormFile, AFormLoadsItsControlsFromItsFileAndSavesThemBack) {
     }
     EXPECT_FALSE(broken.isLoaded());
 }
+
+TEST(FormFile, AFormDescribedWithoutMenusTakesTheMenusOfItsFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Form1.frm"));
+    testing_support::writeBytes(path, "FormFile 1\r\nForm Form1\r\n"
+                                      "Menu mnuFile = \"ファイル(&F)\"\r\n"
+                                      "Menu mnuFileOpen In mnuFile = \"開く(&O)\"\r\n");
+    const auto libraries = std::make_shared<ControlLibraries>(QStringLiteral(TESTCONTROL_DIR));
+    platform::forms::FormDescription description;
+    description.name = QStringLiteral("Form1");
+    description.formFile = path;
+    QWidget window;
+    HostForm form(&window, description, libraries);
+    form.load();
+    ASSERT_EQ(form.menuControls().size(), 2u);
+    MenuControl* open = form.menuControl(QStringLiteral("mnuFileOpen"));
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->parent(), form.menuControl(QStringLiteral("mnuFile")));
+    EXPECT_NE(open->parent()->subMenu(), 0u);
+    int clicked = 0;
+    open->setClickHandler([&](int) { ++clicked; });
+    open->click();
+    EXPECT_EQ(clicked, 1);
+
+    // A form that lists its own menus keeps them.
+    platform::forms::MenuControlDescription own;
+    own.name = QStringLiteral("mnuOwn");
+    own.caption = QStringLiteral("自前");
+    description.menus = {own};
+    QWidget otherWindow;
+    HostForm described(&otherWindow, description, libraries);
+    described.load();
+    ASSERT_EQ(described.menuControls().size(), 1u);
+    EXPECT_EQ(described.menuControls()[0]->name(), QStringLiteral("mnuOwn"));
+}
