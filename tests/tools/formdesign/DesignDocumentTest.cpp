@@ -7,6 +7,7 @@
 #include "platform/forms/HostedControl.h"
 #include "platform/forms/PropertyDialog.h"
 #include "platform/gdi/DeviceContext.h"
+#include "platform/win/Window.h"
 #include "support/TempFiles.h"
 #include <QLineEdit>
 #include <QMainWindow>
@@ -79,6 +80,8 @@ TEST_F(DesignDocumentTest, ASecondMenuControlWarnsOnceWhenPlacedButNotWhenLoaded
     DesignDocument& doc = open(ZEPHALT_DIR);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(doc.dirty());
+    // Designed, not running: the control leaves the form's window alone.
+    EXPECT_EQ(platform::win::GetProp(doc.form().windowHandle(), QStringLiteral("zxCtrlPtr")), 0u);
     ASSERT_TRUE(doc.classNames().contains(QStringLiteral("OwnerDrawMenu")));
 
     const QString placed = doc.place(QStringLiteral("OwnerDrawMenu"));
