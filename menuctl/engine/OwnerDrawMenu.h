@@ -35,6 +35,9 @@ public:
     void initializeNew(platform::forms::ControlSite& site) override;
     void writeProperties(platform::forms::PropertyBag& bag) override;
     void terminate() override;
+    // Design time (DesignLook.cpp): a fixed extent and a raised edge.
+    QSize designExtent(QSize proposedTwips) override;
+    void paintDesign(platform::win::HDC dc, const platform::win::RECT& bounds) override;
 
     // The window procedure body; never throws.
     platform::win::LRESULT WindowProc(platform::win::HWND hWnd, platform::win::UINT Msg,

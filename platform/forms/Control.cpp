@@ -1,4 +1,5 @@
 #include "platform/forms/Control.h"
+#include "platform/forms/PropertyPage.h"
 
 namespace platform::forms {
 
@@ -11,5 +12,15 @@ void Control::initializeNew(ControlSite& site) {
 }
 
 void Control::writeProperties(PropertyBag&) {}
+
+std::vector<PropertyPageFactory> Control::propertyPages() const {
+    return {};
+}
+
+QSize Control::designExtent(QSize proposedTwips) {
+    return proposedTwips;
+}
+
+void Control::paintDesign(win::HDC, const win::RECT&) {}
 
 } // namespace platform::forms

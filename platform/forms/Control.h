@@ -5,8 +5,11 @@
 #include "platform/forms/PropertyBag.h"
 #include "platform/runtime/MessageBox.h"
 #include "platform/win/WinTypes.h"
+#include <QSize>
 #include <QString>
 #include <QVariantList>
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace platform::forms {
@@ -50,6 +53,15 @@ protected:
     virtual void deliverEvent(const QString& event, QVariantList& args) = 0;
 };
 
+class PropertyPage;
+// Makes one property page of a control class (see PropertyPage.h); the dialog
+// that shows the page owns it.
+using PropertyPageFactory = std::function<std::unique_ptr<PropertyPage>()>;
+
+// The size a designer gives a control that does not choose one: 1200 twips
+// square (80 pixels at 15 twips a pixel).
+constexpr int DefaultDesignTwips = 1200;
+
 class Control {
 public:
     virtual ~Control();
@@ -64,6 +76,18 @@ public:
     virtual void terminate() = 0;
     // Asked before the form saves the control's stored properties.
     virtual void writeProperties(PropertyBag& bag);
+
+    // Design time. The pages a designer shows for this class, in tab order;
+    // none by default.
+    virtual std::vector<PropertyPageFactory> propertyPages() const;
+    // The designer proposes an extent in twips (when placing or resizing);
+    // the control answers with the extent it takes. By default it takes
+    // what it is given.
+    virtual QSize designExtent(QSize proposedTwips);
+    // Paints the control's design-time look into dc, whose client rectangle
+    // is bounds (pixels, origin at the control's top left). By default the
+    // designer's own frame is all that shows.
+    virtual void paintDesign(win::HDC dc, const win::RECT& bounds);
 };
 
 } // namespace platform::forms

@@ -343,6 +343,84 @@ void appendValue(QStringList& lines, const QString& name, const QVariant& value)
     }
 }
 
+// "name" or "name(index)" of a menu control.
+void parseMenuKey(const QString& text, QString& name, int& index) {
+    index = NoIndex;
+    name = text;
+    if (text.endsWith(u')')) {
+        const qsizetype open = text.indexOf(u'(');
+        bool ok = false;
+        const int value = text.mid(open + 1, text.size() - open - 2).toInt(&ok);
+        if (open <= 0 || !ok || value < 0 || value > 32767) {
+            throw Failure(QStringLiteral("メニューの添字が正しくありません"));
+        }
+        name = text.left(open);
+        index = value;
+    }
+    if (!isValidName(name) || name.contains(u'(') || name.contains(u')')) {
+        throw Failure(QStringLiteral("メニュー名が正しくありません"));
+    }
+}
+
+QString menuKey(const QString& name, int index) {
+    return index == NoIndex ? name : QStringLiteral("%1(%2)").arg(name).arg(index);
+}
+
+// The text after "Menu ".
+MenuControlDescription parseMenu(const QString& text) {
+    const qsizetype equals = text.indexOf(QStringLiteral(" = "));
+    if (equals <= 0) {
+        throw Failure(QStringLiteral("「Menu 名前 = \"表題\"」が必要です"));
+    }
+    MenuControlDescription menu;
+    const QStringList words = text.left(equals).split(u' ', Qt::SkipEmptyParts);
+    if (words.size() != 1 && !(words.size() == 3 && words[1] == QStringLiteral("In"))) {
+        throw Failure(QStringLiteral("「Menu 名前 In 親の名前 = \"表題\"」が必要です"));
+    }
+    parseMenuKey(words[0], menu.name, menu.index);
+    if (words.size() == 3) {
+        parseMenuKey(words[2], menu.parentName, menu.parentIndex);
+    }
+    const QString value = text.mid(equals + 3); // the reader keeps a reference
+    ValueReader reader(value);
+    menu.caption = reader.string();
+    while (!reader.atEnd()) {
+        if (reader.take(u"Checked")) {
+            menu.checked = true;
+        } else if (reader.take(u"Disabled")) {
+            menu.enabled = false;
+        } else if (reader.take(u"Hidden")) {
+            menu.visible = false;
+        } else if (reader.take(u"Shortcut")) {
+            menu.shortcut = static_cast<int>(reader.integer(0, 0xFFFF));
+        } else {
+            throw Failure(QStringLiteral("メニューの属性が正しくありません"));
+        }
+    }
+    return menu;
+}
+
+QString formatMenu(const MenuControlDescription& menu) {
+    QString line = QStringLiteral("Menu ") + menuKey(menu.name, menu.index);
+    if (!menu.parentName.isEmpty()) {
+        line += QStringLiteral(" In ") + menuKey(menu.parentName, menu.parentIndex);
+    }
+    line += QStringLiteral(" = ") + escaped(menu.caption);
+    if (menu.checked) {
+        line += QStringLiteral(" Checked");
+    }
+    if (!menu.enabled) {
+        line += QStringLiteral(" Disabled");
+    }
+    if (!menu.visible) {
+        line += QStringLiteral(" Hidden");
+    }
+    if (menu.shortcut != 0) {
+        line += QStringLiteral(" Shortcut %1").arg(menu.shortcut);
+    }
+    return line;
+}
+
 } // namespace
 
 FormFile parseFormFile(const QByteArray& bytes, const QString& fileName) {
@@ -417,6 +495,13 @@ FormFile parseFormFile(const QByteArray& bytes, const QString& fileName) {
                 state = State::Controls;
                 break;
             case State::Controls: {
+                if (trimmed.startsWith(QStringLiteral("Menu "))) {
+                    if (form.menus.size() >= FormFileMaxMenus) {
+                        throw Failure(QStringLiteral("メニューが多すぎます"));
+                    }
+                    form.menus.push_back(parseMenu(trimmed.mid(5)));
+                    break;
+                }
                 const QStringList words = trimmed.split(u' ', Qt::SkipEmptyParts);
                 if (words.size() != 3 || words[0] != QStringLiteral("Begin") ||
                     !isValidName(words[1]) || !isValidName(words[2])) {
@@ -492,6 +577,9 @@ QByteArray formatFormFile(const FormFile& form) {
     QStringList lines;
     lines.append(QStringLiteral("FormFile %1").arg(Version));
     lines.append(QStringLiteral("Form ") + form.formName);
+    for (const MenuControlDescription& menu : form.menus) {
+        lines.append(formatMenu(menu));
+    }
     for (const ControlDescription& control : form.controls) {
         lines.append(QStringLiteral("Begin %1 %2").arg(control.className, control.name));
         for (auto it = control.properties.begin(); it != control.properties.end(); ++it) {

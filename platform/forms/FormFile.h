@@ -6,6 +6,9 @@
 //
 //   FormFile 1
 //   Form Form1
+//   Menu mnuFile = "ファイル(&F)"
+//   Menu mnuFileOpen In mnuFile = "開く(&O)" Shortcut 15
+//   Menu mnuRecent(0) In mnuFile = "-" Hidden
 //   Begin OwnerDrawMenu Zephalt1
 //       _extentx = 1058
 //       MenuBar = Colour(&H80000004)
@@ -20,6 +23,12 @@
 // unsigned 32-bit), strings in double quotes with \" \\ \r \n \t escapes,
 // Font(name, points, weight, character set, italic, underline, strike-out) and
 // Bytes(n) followed by the lines of its n bytes.
+//
+// Menu lines are optional; they describe the form's menu controls for a
+// designer, in form order (a parent before its children): the name with its
+// index in parentheses for an element of a control array, "In" and the
+// parent for an entry of another menu, the caption, and then any of Checked,
+// Disabled, Hidden and "Shortcut n" (a code of ShortcutCodes.h).
 //
 // Reading is strict and bounded: anything malformed, truncated or oversized
 // fails with a runtime error naming the file and the line.
@@ -38,10 +47,12 @@ constexpr qsizetype FormFileMaxBytes = 16 * 1024 * 1024;
 constexpr qsizetype FormFileMaxByteArray = 1024 * 1024;
 constexpr int FormFileMaxControls = 256;
 constexpr int FormFileMaxProperties = 20000;
+constexpr int FormFileMaxMenus = 4096;
 
 struct FormFile {
     QString formName;
-    std::vector<ControlDescription> controls; // properties as the controls stored them
+    std::vector<MenuControlDescription> menus; // without click handlers
+    std::vector<ControlDescription> controls;  // properties as the controls stored them
 };
 
 // fileName is only used in error messages.

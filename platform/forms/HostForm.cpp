@@ -9,9 +9,11 @@
 #include "platform/win/Menus.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
+#include <QHash>
 #include <QMainWindow>
 #include <QSet>
 #include <QWidget>
+#include <algorithm>
 #include <exception>
 
 namespace platform::forms {
@@ -65,10 +67,15 @@ void HostForm::load() {
     }
     win::SetProp(hwnd_, FormProperty, reinterpret_cast<win::HANDLE>(this));
     try {
+        readFormFileOnce();
         menus_->build(hwnd_);
-        shortcuts_ = std::make_unique<MenuShortcuts>(window_, hwnd_);
-        for (MenuControl* control : menus_->controls()) {
-            shortcuts_->update(*control);
+        if (userMode_) {
+            // While a form is designed its menu shortcuts are text only; the
+            // keys belong to the designer.
+            shortcuts_ = std::make_unique<MenuShortcuts>(window_, hwnd_);
+            for (MenuControl* control : menus_->controls()) {
+                shortcuts_->update(*control);
+            }
         }
         menus_->setShortcutListener([this](MenuControl& control) {
             if (shortcuts_) {
@@ -97,15 +104,25 @@ void HostForm::checkNewControlName(const QString& name) const {
     }
 }
 
-void HostForm::createControls() {
-    if (!description_.formFile.isEmpty()) {
-        // Read once: the controls of the file become part of the description.
-        FormFile file = readFormFile(description_.formFile);
-        description_.formFile.clear();
-        for (ControlDescription& control : file.controls) {
-            description_.controls.push_back(std::move(control));
-        }
+void HostForm::readFormFileOnce() {
+    if (description_.formFile.isEmpty()) {
+        return;
     }
+    // Read once: the controls of the file become part of the description,
+    // and so do its menus when the description lists none of its own.
+    FormFile file = readFormFile(description_.formFile);
+    description_.formFile.clear();
+    for (ControlDescription& control : file.controls) {
+        description_.controls.push_back(std::move(control));
+    }
+    if (description_.menus.empty() && !file.menus.empty()) {
+        auto menus = std::make_unique<MenuTree>(file.menus);
+        description_.menus = std::move(file.menus);
+        menus_ = std::move(menus);
+    }
+}
+
+void HostForm::createControls() {
     for (const ControlDescription& description : description_.controls) {
         checkNewControlName(description.name);
         if (!libraries_) {
@@ -224,9 +241,36 @@ void HostForm::placeControl(const QString& className, const QString& controlName
     }
 }
 
+void HostForm::removeControl(const QString& controlName) {
+    const auto found = std::find_if(controls_.begin(), controls_.end(), [&](const auto& control) {
+        return control->controlName().compare(controlName, Qt::CaseInsensitive) == 0;
+    });
+    if (found == controls_.end()) {
+        return;
+    }
+    const QString name = (*found)->controlName();
+    // Out of the list before it terminates, so that what it does on the way
+    // out no longer counts it among the form's controls.
+    std::unique_ptr<HostedControl> leaving = std::move(*found);
+    controls_.erase(found);
+    std::erase_if(description_.controls,
+                  [&](const ControlDescription& control) { return control.name == name; });
+    leaving->terminate();
+}
+
+HostedControl* HostForm::hostedControl(const QString& controlName) const {
+    for (const std::unique_ptr<HostedControl>& control : controls_) {
+        if (control->controlName().compare(controlName, Qt::CaseInsensitive) == 0) {
+            return control.get();
+        }
+    }
+    return nullptr;
+}
+
 void HostForm::saveFormFile(const QString& path) {
     FormFile file;
     file.formName = description_.name;
+    file.menus = description_.menus;
     for (const std::unique_ptr<HostedControl>& control : controls_) {
         const PropertyBag* stored = storedProperties(control->controlName());
         file.controls.push_back({control->controlName(), control->className(),
@@ -253,9 +297,23 @@ void HostForm::controlPropertyChanged(const QString& control, const QString& pro
 const PropertyBag* HostForm::storedProperties(const QString& controlName) {
     for (const std::unique_ptr<HostedControl>& control : controls_) {
         if (control->controlName().compare(controlName, Qt::CaseInsensitive) == 0) {
+            PropertyBag& bag = control->properties();
+            QHash<QString, QString> spelling; // case-folded name -> name as stored
+            for (const QString& name : bag.values().keys()) {
+                spelling.insert(name.toCaseFolded(), name);
+            }
             reportingFailures("writing stored properties",
-                              [&] { control->control().writeProperties(control->properties()); });
-            return &control->properties();
+                              [&] { control->control().writeProperties(bag); });
+            // A control may write a fresh bag with its own spelling of names;
+            // names already stored keep theirs, so that saving an unchanged
+            // form gives the same file.
+            const QVariantMap written = bag.values();
+            PropertyBag respelled;
+            for (auto it = written.begin(); it != written.end(); ++it) {
+                respelled.write(spelling.value(it.key().toCaseFolded(), it.key()), it.value());
+            }
+            bag = respelled;
+            return &bag;
         }
     }
     return nullptr;

@@ -54,9 +54,11 @@ public:
     void setMessagePresenter(MessagePresenter* presenter) { presenter_ = presenter; }
     MessagePresenter& messages();
 
-    // Gives the window its handle, builds the menus, creates and initializes
-    // the controls. A failure (such as CannotCreateObject for a class that no
-    // library serves) undoes everything and is raised as a runtime error.
+    // Gives the window its handle, reads the form file if there is one (its
+    // menus serve a form described without menus; handlers can be set on them
+    // once loaded), builds the menus, creates and initializes the controls. A failure (such as
+    // CannotCreateObject for a class that no library serves) undoes everything and is raised as a
+    // runtime error.
     void load();
     // Terminates the controls in reverse order, then destroys the window
     // handle (WM_DESTROY goes through the window procedures) and the menus.
@@ -82,11 +84,19 @@ public:
     // instead of reading stored ones. Fails with a runtime error for a name
     // already taken or a class that no library serves.
     void placeControl(const QString& className, const QString& controlName);
+    // Takes a control off the loaded form, as a designer does: it terminates
+    // and goes, with its stored properties. Unknown names do nothing.
+    void removeControl(const QString& controlName);
+    // A hosted control by name (case-insensitive), for a designer that shows
+    // its look and its property pages; null for an unknown name.
+    HostedControl* hostedControl(const QString& controlName) const;
     // The names of the stored properties controls said they changed, in the
     // order they said so, as "control.property"; cleared by saveFormFile.
     const QStringList& changedProperties() const { return changedProperties_; }
-    // Writes the form file of the loaded form: every hosted control with the
-    // properties it stores now. Atomic: the old file stays whole on failure.
+    // Writes the form file of the loaded form: its menu controls as described
+    // and every hosted control with the properties it stores now. Atomic: the
+    // old file stays whole on failure, and the changed properties are then
+    // kept.
     void saveFormFile(const QString& path);
     // The control's stored properties after asking it to write them; null
     // for an unknown control name.
@@ -106,6 +116,7 @@ private:
     void deliverEvent(const QString& control, const QString& event, QVariantList& args);
     void controlPropertyChanged(const QString& control, const QString& property);
     void checkNewControlName(const QString& name) const;
+    void readFormFileOnce();
     void createControls();
     void attachMenuBar();
     void windowDestroyed();

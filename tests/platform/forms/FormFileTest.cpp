@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <tuple>
 
 using platform::RuntimeError;
 using namespace platform::forms;
@@ -29,6 +30,24 @@ FormFile sampleForm() {
     }
     FormFile form;
     form.formName = QStringLiteral("Form1");
+    auto menu = [&](const char* name, int index, const char* parent, int parentIndex,
+                    const QString& caption) -> MenuControlDescription& {
+        MenuControlDescription m;
+        m.name = QString::fromLatin1(name);
+        m.index = index;
+        m.parentName = QString::fromLatin1(parent);
+        m.parentIndex = parentIndex;
+        m.caption = caption;
+        form.menus.push_back(m);
+        return form.menus.back();
+    };
+    menu("mnuFile", NoIndex, "", NoIndex, QStringLiteral("ファイル(&F)"));
+    menu("mnuFileOpen", NoIndex, "mnuFile", NoIndex, QStringLiteral("開く \"x\" = y")).shortcut =
+        15;
+    menu("mnuRecent", 0, "mnuFile", NoIndex, QStringLiteral("-")).visible = false;
+    MenuControlDescription& last = menu("mnuRecentItem", 7, "mnuRecent", 0, QString());
+    last.checked = true;
+    last.enabled = false;
     form.controls.push_back({QStringLiteral("Zephalt1"),
                              QStringLiteral("OwnerDrawMenu"),
                              {{QStringLiteral("_extentx"), 1058},
@@ -75,10 +94,22 @@ TEST(FormFile, EveryKindOfValueComesBackAsItWasWritten) {
         EXPECT_EQ(back[key], written[key]) << qPrintable(key);
     }
     EXPECT_TRUE(read.controls[1].properties.isEmpty());
+    ASSERT_EQ(read.menus.size(), form.menus.size());
+    for (size_t i = 0; i < form.menus.size(); ++i) {
+        const MenuControlDescription& a = form.menus[i];
+        const MenuControlDescription& b = read.menus[i];
+        EXPECT_EQ(std::tie(b.name, b.index, b.parentName, b.parentIndex, b.caption, b.checked,
+                           b.enabled, b.visible, b.shortcut),
+                  std::tie(a.name, a.index, a.parentName, a.parentIndex, a.caption, a.checked,
+                           a.enabled, a.visible, a.shortcut))
+            << i;
+    }
 
     // Readable in a diff: one value a line, bytes as short hexadecimal lines.
     const QString text = QString::fromUtf8(testing_support::readBytes(path));
     EXPECT_TRUE(text.contains(QStringLiteral("    MenuBar = Colour(&H80000004)\r\n")));
+    EXPECT_TRUE(text.contains(
+        QStringLiteral("Menu mnuRecentItem(7) In mnuRecent(0) = \"\" Checked Disabled\r\n")));
     EXPECT_TRUE(text.contains(QStringLiteral(
         "    MenuFont = Font(\"ＭＳ Ｐゴシック\", 9, 400, 128, False, True, False)\r\n")));
     EXPECT_TRUE(text.contains(QStringLiteral("    mnuFileOpen.UnCheckedIcon(0) = Bytes(70)\r\n"
@@ -110,7 +141,12 @@ TEST(FormFile, DamagedFilesFailNamingFileAndLine) {
         {head + "    A = Bytes(2)\r\n", 4},                            // file ends
         {head + "End\r\nBegin OwnerDrawMenu z1\r\n", 5},               // duplicate control
         {head + "    Bad Name = 1\r\nEnd\r\n", 4},
-        {head + "    A = \"\xff\xfe\"\r\nEnd\r\n", 4}, // not UTF-8
+        {head + "    A = \"\xff\xfe\"\r\nEnd\r\n", 4},         // not UTF-8
+        {"FormFile 1\r\nForm F\r\nMenu m(x) = \"a\"\r\n", 3},  // index not a number
+        {"FormFile 1\r\nForm F\r\nMenu m(-1) = \"a\"\r\n", 3}, // negative index
+        {"FormFile 1\r\nForm F\r\nMenu m Under p = \"a\"\r\n", 3},
+        {"FormFile 1\r\nForm F\r\nMenu m = \"a\" Bold\r\n", 3}, // unknown attribute
+        {"FormFile 1\r\nForm F\r\nMenu m = a\r\n", 3},          // caption not quoted
     };
     for (const auto& c : cases) {
         const QString message = failureOf(c.text);
@@ -195,4 +231,39 @@ TEST(FormFile, AFormLoadsItsControlsFromItsFileAndSavesThemBack) {
             << qPrintable(error.description());
     }
     EXPECT_FALSE(broken.isLoaded());
+}
+
+TEST(FormFile, AFormDescribedWithoutMenusTakesTheMenusOfItsFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Form1.frm"));
+    testing_support::writeBytes(path, "FormFile 1\r\nForm Form1\r\n"
+                                      "Menu mnuFile = \"ファイル(&F)\"\r\n"
+                                      "Menu mnuFileOpen In mnuFile = \"開く(&O)\"\r\n");
+    const auto libraries = std::make_shared<ControlLibraries>(QStringLiteral(TESTCONTROL_DIR));
+    platform::forms::FormDescription description;
+    description.name = QStringLiteral("Form1");
+    description.formFile = path;
+    QWidget window;
+    HostForm form(&window, description, libraries);
+    form.load();
+    ASSERT_EQ(form.menuControls().size(), 2u);
+    MenuControl* open = form.menuControl(QStringLiteral("mnuFileOpen"));
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(open->parent(), form.menuControl(QStringLiteral("mnuFile")));
+    EXPECT_NE(open->parent()->subMenu(), 0u);
+    int clicked = 0;
+    open->setClickHandler([&](int) { ++clicked; });
+    open->click();
+    EXPECT_EQ(clicked, 1);
+
+    // A form that lists its own menus keeps them.
+    platform::forms::MenuControlDescription own;
+    own.name = QStringLiteral("mnuOwn");
+    own.caption = QStringLiteral("自前");
+    description.menus = {own};
+    QWidget otherWindow;
+    HostForm described(&otherWindow, description, libraries);
+    described.load();
+    ASSERT_EQ(described.menuControls().size(), 1u);
+    EXPECT_EQ(described.menuControls()[0]->name(), QStringLiteral("mnuOwn"));
 }

@@ -2,9 +2,12 @@
 // window procedure in front of the form's own one while it runs, the way a
 // menu-drawing control does.
 #include "platform/forms/ControlRegistry.h"
+#include "platform/forms/PropertyPage.h"
 #include "platform/win/Messages.h"
 #include "platform/win/Window.h"
+#include <QLineEdit>
 #include <QStringList>
+#include <QVBoxLayout>
 #include <memory>
 
 using namespace platform::win;
@@ -32,8 +35,41 @@ QString keyOf(const MenuControl* control) {
                : control->name();
 }
 
+// One page that edits the stored "Caption": the edit marks the page changed,
+// and applying writes the value and tells the form.
+class ProbePage final : public platform::forms::PropertyPage {
+public:
+    ProbePage() {
+        edit_ = new QLineEdit(this);
+        edit_->setObjectName(QStringLiteral("caption"));
+        (new QVBoxLayout(this))->addWidget(edit_);
+        connect(edit_, &QLineEdit::textEdited, this, [this] { setChanged(true); });
+    }
+    QString caption() const override { return QStringLiteral("プローブ"); }
+    void selectionChanged(const std::vector<platform::forms::SelectedControl>& selected) override {
+        site_ = selected.empty() ? nullptr : selected.front().site;
+        edit_->setText(site_ ? site_->properties().read(QStringLiteral("Caption")).toString()
+                             : QString());
+    }
+    void applyChanges() override {
+        if (site_ != nullptr) {
+            site_->properties().write(QStringLiteral("Caption"), edit_->text(), QString());
+            site_->propertyChanged(QStringLiteral("Caption"));
+        }
+        setChanged(false);
+    }
+
+private:
+    QLineEdit* edit_ = nullptr;
+    ControlSite* site_ = nullptr;
+};
+
 class ProbeControl final : public platform::forms::Control {
 public:
+    std::vector<platform::forms::PropertyPageFactory> propertyPages() const override {
+        return {[] { return std::make_unique<ProbePage>(); }};
+    }
+
     void initialize(ControlSite& site) override {
         site_ = &site;
         int probesOnForm = 0;
