@@ -45,6 +45,23 @@ std::uintptr_t iconFromPixels(const IconPixels& pixels) {
     return icon;
 }
 
+std::optional<IconPixels> pixelsFromBitmap(std::uintptr_t bitmap) {
+    const HDC screen = GetDC(0);
+    BITMAPINFO size;
+    std::optional<IconPixels> pixels;
+    if (bitmap != 0 && GetDIBits(screen, bitmap, 0, 0, nullptr, &size, DIB_RGB_COLORS)) {
+        IconPixels read =
+            IconPixels::blank(size.bmiHeader.biWidth, std::abs(size.bmiHeader.biHeight));
+        BITMAPINFO colourInfo = header(read.width, read.height, 24);
+        if (read.isValid() && GetDIBits(screen, bitmap, 0, static_cast<UINT>(read.height),
+                                        read.colour.data(), &colourInfo, DIB_RGB_COLORS)) {
+            pixels = std::move(read);
+        }
+    }
+    ReleaseDC(0, screen);
+    return pixels;
+}
+
 std::optional<IconPixels> pixelsFromIcon(std::uintptr_t icon) {
     ICONINFO info;
     if (icon == 0 || !GetIconInfo(icon, &info)) {

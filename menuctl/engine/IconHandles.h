@@ -12,5 +12,8 @@ std::uintptr_t iconFromPixels(const IconPixels& pixels);
 // The pixels of an icon's colour and mask bitmaps; nothing for 0, an unknown
 // handle or a size outside 1..256.
 std::optional<IconPixels> pixelsFromIcon(std::uintptr_t icon);
+// The colour pixels of a bitmap, all opaque; nothing for an unknown handle or
+// a size outside 1..256.
+std::optional<IconPixels> pixelsFromBitmap(std::uintptr_t bitmap);
 
 } // namespace zephalt

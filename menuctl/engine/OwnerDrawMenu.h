@@ -38,6 +38,8 @@ public:
     // Design time (DesignLook.cpp): a fixed extent and a raised edge.
     QSize designExtent(QSize proposedTwips) override;
     void paintDesign(platform::win::HDC dc, const platform::win::RECT& bounds) override;
+    // "全般", "メニュー項目" and "タイトルバー".
+    std::vector<platform::forms::PropertyPageFactory> propertyPages() const override;
 
     // The window procedure body; never throws.
     platform::win::LRESULT WindowProc(platform::win::HWND hWnd, platform::win::UINT Msg,

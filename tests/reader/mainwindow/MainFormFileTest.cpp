@@ -48,3 +48,22 @@ TEST(MainFormFile, HoldsTheMenuControlWithItsSixteenPictures) {
         EXPECT_NE(mask.count('\xff'), mask.size()) << qPrintable(name);
     }
 }
+
+// The designer shows and saves the menus the form file lists; the running
+// window builds them from its own tree. Both must say the same.
+TEST(MainFormFile, ListsTheMenusTheWindowBuilds) {
+    const platform::forms::FormFile file =
+        platform::forms::readFormFile(quillet::mainFormFilePath());
+    const std::vector<quillet::MenuEntry>& tree = quillet::mainMenuTree();
+    ASSERT_EQ(file.menus.size(), tree.size());
+    for (std::size_t i = 0; i < tree.size(); ++i) {
+        SCOPED_TRACE(tree[i].name.toStdString());
+        EXPECT_EQ(file.menus[i].name, tree[i].name);
+        EXPECT_EQ(file.menus[i].index, tree[i].index);
+        EXPECT_EQ(file.menus[i].parentName, tree[i].parent);
+        EXPECT_EQ(file.menus[i].parentIndex, tree[i].parentIndex);
+        EXPECT_EQ(file.menus[i].caption, tree[i].caption);
+        EXPECT_EQ(file.menus[i].visible, tree[i].visible);
+        EXPECT_EQ(file.menus[i].checked, tree[i].checked);
+    }
+}
