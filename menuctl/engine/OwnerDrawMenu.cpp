@@ -151,23 +151,39 @@ void OwnerDrawMenu::setHotSelectText(OleColor colour) {
     RaiseChangeProperty(QStringLiteral("HotSelectText"));
 }
 
+bool OwnerDrawMenu::imageSizeMayChange() const {
+    // Pictures of the items would be lost with the list; the built-in glyphs
+    // are simply drawn again at the new size. (Counting only up to twelve
+    // images would refuse every change once the twenty glyphs exist, so the
+    // sizes could never be set on a loaded control.)
+    return imageList_.Count() <= std::max(12, StandardImageCount);
+}
+
 void OwnerDrawMenu::setImageHeight(int height) {
-    if (height < 8 || height > 64 || height == imageHeight_ || imageList_.Count() > 12) {
+    if (height < 8 || height > 64 || height == imageHeight_ || !imageSizeMayChange()) {
         return;
     }
     imageHeight_ = height;
+    const bool builtIn = StandardImageCount > 0;
     imageList_.Clear();
     imageList_.setImageHeight(height);
+    if (builtIn) {
+        MakeStandardImages();
+    }
     RaiseChangeProperty(QStringLiteral("ImageHeight"));
 }
 
 void OwnerDrawMenu::setImageWidth(int width) {
-    if (width < 8 || width > 64 || width == imageWidth_ || imageList_.Count() > 12) {
+    if (width < 8 || width > 64 || width == imageWidth_ || !imageSizeMayChange()) {
         return;
     }
     imageWidth_ = width;
+    const bool builtIn = StandardImageCount > 0;
     imageList_.Clear();
     imageList_.setImageWidth(width);
+    if (builtIn) {
+        MakeStandardImages();
+    }
     RaiseChangeProperty(QStringLiteral("ImageWidth"));
 }
 

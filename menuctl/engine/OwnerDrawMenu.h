@@ -115,6 +115,7 @@ public:
     void MakeStandardImages();
 
 private:
+    bool imageSizeMayChange() const;
     void unhook();
     void walkGroup(const ItemName& startItem, const std::optional<ItemName>& endItem,
                    const std::function<void(platform::forms::MenuControl&, clsMenuItem&)>& visit);

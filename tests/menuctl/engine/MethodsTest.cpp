@@ -82,10 +82,18 @@ TEST_F(ZephaltForm, PropertiesKeepTheirRangesAndTellTheForm) {
     EXPECT_EQ(odm.ImageList().Count(), 20); // pairs 1 to 10
     EXPECT_EQ(odm.ImageList().GetIcon(1)->height, 64);
     EXPECT_EQ(odm.StandardImageCount, 20);
-    // More than twelve images in the list: later sizes are ignored.
+    // Only the built-in glyphs in the list: they are drawn again at the new
+    // size. With a picture of an item there, later sizes are ignored.
     odm.setImageHeight(32);
+    EXPECT_EQ(odm.ImageHeight(), 32);
+    EXPECT_EQ(odm.ImageList().Count(), 20);
+    EXPECT_EQ(odm.ImageList().GetIcon(1)->height, 32);
+    odm.MenuItems()
+        .Item(QStringLiteral("mnuFileOpen"))
+        .setUnCheckedIcon(zephalt::IconPixels::blank(16, 32));
+    odm.setImageHeight(24);
     odm.setImageWidth(8);
-    EXPECT_EQ(odm.ImageHeight(), 64);
+    EXPECT_EQ(odm.ImageHeight(), 32);
     EXPECT_EQ(odm.ImageWidth(), 16);
     odm.setCursorStyle(6); // not a style
     odm.setCursorStyle(zephalt::zxCS_CoolBar);
@@ -94,7 +102,8 @@ TEST_F(ZephaltForm, PropertiesKeepTheirRangesAndTellTheForm) {
     odm.setHotSelectText(0x00FFFF);
     EXPECT_EQ(odm.TitleBars().HotSelectText(), 0x00FFFFu);
     EXPECT_EQ(form->changedProperties(),
-              (QStringList{"Zephalt1.CursorStyle", "Zephalt1.MenuBar", "Zephalt1.HotSelectText"}));
+              (QStringList{"Zephalt1.ImageHeight", "Zephalt1.CursorStyle", "Zephalt1.MenuBar",
+                           "Zephalt1.HotSelectText"}));
     EXPECT_EQ(odm.TitleBars().ItemEx(0)->CursorStyle, zephalt::zxCS_Normal); // keeps its own
     EXPECT_EQ(odm.TitleBars().ItemEx(0)->MenuBar, 0x00FF00u);
 }
