@@ -76,8 +76,9 @@ ppgItem::ppgItem(QWidget* parent) : PropertyPage(parent) {
     side->addLayout(maskRow);
     side->addStretch(1);
     auto* all = new QHBoxLayout(this);
+    tvwMenu_->setMinimumWidth(220);
     all->addWidget(tvwMenu_, 1);
-    all->addLayout(side, 2);
+    all->addLayout(side, 1);
 
     connect(tvwMenu_, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* node) { showNode(node); });
