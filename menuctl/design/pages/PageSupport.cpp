@@ -48,11 +48,14 @@ QLabel* makeLabel(QWidget* parent, const QString& text) {
 
 } // namespace zephalt::pages
 
+#include "menuctl/design/PageRules.h"
 #include "menuctl/design/clsCommonDialog.h"
 #include "menuctl/engine/PictureToIcon.h"
 #include "menuctl/engine/SystemValues.h"
 #include "platform/gdi/Pictures.h"
 #include "platform/runtime/RuntimeError.h"
+#include <QBoxLayout>
+#include <QCheckBox>
 #include <QDir>
 #include <QImage>
 #include <QPixmap>
@@ -143,6 +146,55 @@ std::optional<OleColor> chooseColour(OleColor start) {
         return std::nullopt;
     }
     return dialog.Color;
+}
+
+QPushButton* makeButton(QWidget* parent, const QString& text, const QString& name) {
+    auto* made = new QPushButton(text, parent);
+    made->setObjectName(name);
+    return made;
+}
+
+MaskControls::MaskControls(QWidget* page, QBoxLayout* into)
+    : cmbMaskMode_(makeCombo(page, "cmbMaskMode", maskModeEntries())),
+      chkPart_(new QCheckBox(QStringLiteral("周囲のみ"), page)),
+      cmdMaskColor_(makeButton(page, QString(), QStringLiteral("cmdMaskColor"))) {
+    chkPart_->setObjectName(QStringLiteral("chkPart"));
+    into->addWidget(makeLabel(page, QStringLiteral("透過モード:")));
+    into->addWidget(cmbMaskMode_, 1);
+    into->addWidget(chkPart_);
+    into->addWidget(cmdMaskColor_);
+    QPushButton* button = cmdMaskColor_;
+    QObject::connect(button, &QPushButton::clicked, button, [button] {
+        if (const auto chosen = chooseColour(colourOf(button))) {
+            showColour(button, *chosen);
+        }
+    });
+}
+
+void MaskControls::load(const OwnerDrawMenu& control) {
+    showColour(cmdMaskColor_, control.MaskColor());
+    const MaskShown mask = maskModeOnPage(control.MaskMode());
+    chkPart_->setChecked(mask.borderOnly);
+    cmbMaskMode_->setCurrentIndex(mask.entry);
+}
+
+int MaskControls::mode() const {
+    return maskModeFromPage(cmbMaskMode_->currentIndex(), chkPart_->isChecked());
+}
+
+OleColor MaskControls::colour() const {
+    return colourOf(cmdMaskColor_);
+}
+
+void MaskControls::store(OwnerDrawMenu& control, const QString& changedName) const {
+    control.setMaskMode(mode());
+    control.setMaskColor(colour());
+    control.RaiseChangeProperty(changedName);
+}
+
+std::optional<IconPixels> MaskControls::readPicture(platform::forms::ControlSite* site,
+                                                    QWidget* owner) const {
+    return readPictureFile(site, owner, colour(), mode());
 }
 
 } // namespace zephalt::pages

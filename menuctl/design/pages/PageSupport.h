@@ -36,6 +36,9 @@ QLabel* makeLabel(QWidget* parent, const QString& text);
 #include "menuctl/engine/Enums.h"
 #include "menuctl/engine/IconPixels.h"
 #include <QPushButton>
+
+class QBoxLayout;
+class QCheckBox;
 #include <functional>
 #include <optional>
 
@@ -57,5 +60,26 @@ std::optional<IconPixels> readPictureFile(platform::forms::ControlSite* site, QW
 
 // Asks for a colour starting from the given one; nothing when cancelled.
 std::optional<OleColor> chooseColour(OleColor start);
+
+QPushButton* makeButton(QWidget* parent, const QString& text, const QString& name);
+
+// The mask settings of the pages that read pictures: "透過モード:" with its
+// entries, "周囲のみ" and the mask colour button, on one row.
+class MaskControls {
+public:
+    MaskControls(QWidget* page, QBoxLayout* into);
+    void load(const OwnerDrawMenu& control);
+    int mode() const;
+    OleColor colour() const;
+    // Stores both on the control and says so under the given name.
+    void store(OwnerDrawMenu& control, const QString& changedName) const;
+    // A picture file read with these settings (see readPictureFile).
+    std::optional<IconPixels> readPicture(platform::forms::ControlSite* site, QWidget* owner) const;
+
+private:
+    QComboBox* cmbMaskMode_;
+    QCheckBox* chkPart_;
+    QPushButton* cmdMaskColor_;
+};
 
 } // namespace zephalt::pages

@@ -27,12 +27,6 @@ platform::forms::MenuControl* menuOf(QTreeWidgetItem* node) {
                                  node->data(0, Qt::UserRole).value<quintptr>());
 }
 
-QPushButton* button(QWidget* parent, const QString& text, const QString& name) {
-    auto* made = new QPushButton(text, parent);
-    made->setObjectName(name);
-    return made;
-}
-
 // The kinds of the picture buttons: 0 separator, 1 unchecked, 2 checked, 3 item.
 constexpr int pictureKinds[4] = {zxMI_Separator, zxMI_UnCheckedImage, zxMI_CheckedImage,
                                  zxMI_ItemImage};
@@ -56,10 +50,6 @@ ppgItem::ppgItem(QWidget* parent) : PropertyPage(parent) {
     buildSeparatorFrame();
     lblBreakItem_ = makeLabel(this, QStringLiteral("分割:"));
     cmbBreakItem_ = makeCombo(this, "cmbBreakItem", {});
-    cmbMaskMode_ = makeCombo(this, "cmbMaskMode", maskModeEntries());
-    chkPart_ = new QCheckBox(QStringLiteral("周囲のみ"), this);
-    chkPart_->setObjectName(QStringLiteral("chkPart"));
-    cmdMaskColor_ = button(this, QString(), QStringLiteral("cmdMaskColor"));
 
     auto* side = new QVBoxLayout;
     side->addWidget(fraMenuItem_);
@@ -69,10 +59,7 @@ ppgItem::ppgItem(QWidget* parent) : PropertyPage(parent) {
     breakRow->addWidget(cmbBreakItem_, 1);
     side->addLayout(breakRow);
     auto* maskRow = new QHBoxLayout;
-    maskRow->addWidget(makeLabel(this, QStringLiteral("透過モード:")));
-    maskRow->addWidget(cmbMaskMode_, 1);
-    maskRow->addWidget(chkPart_);
-    maskRow->addWidget(cmdMaskColor_);
+    mask_ = std::make_unique<MaskControls>(this, maskRow);
     side->addLayout(maskRow);
     side->addStretch(1);
     auto* all = new QHBoxLayout(this);
@@ -104,11 +91,6 @@ ppgItem::ppgItem(QWidget* parent) : PropertyPage(parent) {
     connect(optSeparator_, &QButtonGroup::idClicked, this, separatorEdited);
     connect(cmbPosition_, &QComboBox::activated, this, separatorEdited);
     connect(chkUnSelected_, &QCheckBox::toggled, this, [this] { showPreviews(); });
-    connect(cmdMaskColor_, &QPushButton::clicked, this, [this] {
-        if (const auto colour = chooseColour(colourOf(cmdMaskColor_))) {
-            showColour(cmdMaskColor_, *colour);
-        }
-    });
 }
 
 void ppgItem::buildItemFrame() {
@@ -139,10 +121,10 @@ void ppgItem::buildItemFrame() {
         grid->addWidget(makeLabel(fraMenuItem_, captions[column]), 2, column + 1);
         previews_[std::size_t(which)] = preview(fraMenuItem_, names[column]);
         grid->addWidget(previews_[std::size_t(which)], 3, column + 1);
-        QPushButton* read = button(fraMenuItem_, QStringLiteral("読み込み"),
-                                   QStringLiteral("cmdPicRead(%1)").arg(which));
-        QPushButton* remove = button(fraMenuItem_, QStringLiteral("削除"),
-                                     QStringLiteral("cmdPicDelete(%1)").arg(which));
+        QPushButton* read = makeButton(fraMenuItem_, QStringLiteral("読み込み"),
+                                       QStringLiteral("cmdPicRead(%1)").arg(which));
+        QPushButton* remove = makeButton(fraMenuItem_, QStringLiteral("削除"),
+                                         QStringLiteral("cmdPicDelete(%1)").arg(which));
         grid->addWidget(read, 4, column + 1);
         grid->addWidget(remove, 5, column + 1);
         connect(read, &QPushButton::clicked, this, [this, which] { readPicture(which); });
@@ -173,7 +155,7 @@ void ppgItem::buildSeparatorFrame() {
                    QStringLiteral("左寄せ"), QStringLiteral("中寄せ"), QStringLiteral("右寄せ")});
     previews_[0] = preview(fraPicture_, "picSeparator");
     QPushButton* read =
-        button(fraPicture_, QStringLiteral("読み込み"), QStringLiteral("cmdPicRead(0)"));
+        makeButton(fraPicture_, QStringLiteral("読み込み"), QStringLiteral("cmdPicRead(0)"));
     connect(read, &QPushButton::clicked, this, [this] { readPicture(0); });
     auto* row = new QHBoxLayout(fraPicture_);
     row->addWidget(makeLabel(fraPicture_, QStringLiteral("表示位置")));
@@ -182,6 +164,8 @@ void ppgItem::buildSeparatorFrame() {
     row->addWidget(read);
     grid->addWidget(fraPicture_, 3, 0, 1, 2);
 }
+
+ppgItem::~ppgItem() = default;
 
 QString ppgItem::caption() const {
     return QStringLiteral("メニュー項目");
@@ -213,10 +197,7 @@ void ppgItem::selectionChanged(const std::vector<platform::forms::SelectedContro
         nodes[menu] = node;
     }
     tvwMenu_->expandAll();
-    showColour(cmdMaskColor_, target.control->MaskColor());
-    const MaskShown mask = maskModeOnPage(target.control->MaskMode());
-    chkPart_->setChecked(mask.borderOnly);
-    cmbMaskMode_->setCurrentIndex(mask.entry);
+    mask_->load(*target.control);
     showing_ = false;
     tvwMenu_->setCurrentItem(tvwMenu_->topLevelItem(0));
     showNode(tvwMenu_->currentItem());
@@ -286,18 +267,13 @@ void ppgItem::edited(const std::function<void(clsMenuItem&)>& change) {
     }
 }
 
-int ppgItem::pageMaskMode() const {
-    return maskModeFromPage(cmbMaskMode_->currentIndex(), chkPart_->isChecked());
-}
-
 void ppgItem::readPicture(int which) {
     const Target target = firstTarget(selected_);
     platform::forms::MenuControl* menu = menuOf(tvwMenu_->currentItem());
     if (target.control == nullptr || currentItem() == nullptr) {
         return;
     }
-    const auto picture =
-        readPictureFile(target.site, this, colourOf(cmdMaskColor_), pageMaskMode());
+    const auto picture = mask_->readPicture(target.site, this);
     if (!picture) {
         return; // cancelled, or reported: the item keeps what it had
     }
@@ -324,9 +300,7 @@ void ppgItem::closePage() {
     if (target.control == nullptr) {
         return;
     }
-    target.control->setMaskMode(pageMaskMode());
-    target.control->setMaskColor(colourOf(cmdMaskColor_));
-    target.control->RaiseChangeProperty(QStringLiteral("MaskMode"));
+    mask_->store(*target.control, QStringLiteral("MaskMode"));
     target.control->RaiseChangeProperty(QStringLiteral("MaskColor"));
 }
 

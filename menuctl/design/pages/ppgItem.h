@@ -6,6 +6,7 @@
 #include "platform/forms/PropertyPage.h"
 #include <array>
 #include <functional>
+#include <memory>
 
 class QButtonGroup;
 class QCheckBox;
@@ -22,9 +23,12 @@ class clsMenuItem;
 
 namespace zephalt::pages {
 
+class MaskControls;
+
 class ppgItem final : public platform::forms::PropertyPage {
 public:
     explicit ppgItem(QWidget* parent = nullptr);
+    ~ppgItem() override;
     QString caption() const override;
     void initialisePage() override;
     void selectionChanged(const std::vector<platform::forms::SelectedControl>& selected) override;
@@ -39,7 +43,6 @@ private:
     void edited(const std::function<void(clsMenuItem&)>& change);
     void readPicture(int which);
     void deletePicture(int which);
-    int pageMaskMode() const;
 
     std::vector<platform::forms::SelectedControl> selected_;
     QTreeWidget* tvwMenu_;
@@ -56,9 +59,7 @@ private:
     QButtonGroup* optSeparator_;
     QGroupBox* fraPicture_;
     QComboBox* cmbPosition_;
-    QComboBox* cmbMaskMode_;
-    QCheckBox* chkPart_;
-    QPushButton* cmdMaskColor_;
+    std::unique_ptr<MaskControls> mask_;
     bool showing_ = false;
 };
 

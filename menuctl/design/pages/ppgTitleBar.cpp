@@ -26,12 +26,6 @@ namespace {
 constexpr int PositionRole = Qt::UserRole;
 constexpr int KeyRole = Qt::UserRole + 1;
 
-QPushButton* button(QWidget* parent, const QString& text, const QString& name) {
-    auto* made = new QPushButton(text, parent);
-    made->setObjectName(name);
-    return made;
-}
-
 std::vector<int> positionsIn(const QListWidget* list) {
     std::vector<int> positions;
     for (int row = 0; row < list->count(); ++row) {
@@ -47,18 +41,14 @@ ppgTitleBar::ppgTitleBar(QWidget* parent) : PropertyPage(parent) {
     lstMenu_->setObjectName(QStringLiteral("lstMenu"));
     lstTitleBar_ = new QListWidget(this);
     lstTitleBar_->setObjectName(QStringLiteral("lstTitleBar"));
-    cmdAdd_ = button(this, QStringLiteral("追加↑"), QStringLiteral("cmdAdd"));
-    cmdDel_ = button(this, QStringLiteral("削除↓"), QStringLiteral("cmdDel"));
+    cmdAdd_ = makeButton(this, QStringLiteral("追加↑"), QStringLiteral("cmdAdd"));
+    cmdDel_ = makeButton(this, QStringLiteral("削除↓"), QStringLiteral("cmdDel"));
     txtWidth_ = new QLineEdit(this);
     txtWidth_->setObjectName(QStringLiteral("txtWidth"));
-    cmbMaskMode_ = makeCombo(this, "cmbMaskMode", maskModeEntries());
-    chkPart_ = new QCheckBox(QStringLiteral("周囲のみ"), this);
-    chkPart_->setObjectName(QStringLiteral("chkPart"));
-    cmdMaskColor_ = button(this, QString(), QStringLiteral("cmdMaskColor"));
     auto* fraView = new QGroupBox(this);
     fraView->setObjectName(QStringLiteral("fraView"));
     cmbCursorStyle_ = makeCombo(fraView, "cmbCursorStyle", cursorStyleEntries());
-    cmdHotSelectText_ = button(fraView, QString(), QStringLiteral("cmdHotSelectText"));
+    cmdHotSelectText_ = makeButton(fraView, QString(), QStringLiteral("cmdHotSelectText"));
     tabStyle_ = new QTabWidget(this);
     tabStyle_->setObjectName(QStringLiteral("tabStyle"));
     tabStyle_->addTab(buildBackgroundTab(), QStringLiteral("背景"));
@@ -86,10 +76,7 @@ ppgTitleBar::ppgTitleBar(QWidget* parent) : PropertyPage(parent) {
     side->addWidget(fraView);
     side->addWidget(tabStyle_);
     auto* maskRow = new QHBoxLayout;
-    maskRow->addWidget(makeLabel(this, QStringLiteral("透過モード:")));
-    maskRow->addWidget(cmbMaskMode_, 1);
-    maskRow->addWidget(chkPart_);
-    maskRow->addWidget(cmdMaskColor_);
+    mask_ = std::make_unique<MaskControls>(this, maskRow);
     side->addLayout(maskRow);
     auto* all = new QHBoxLayout(this);
     all->addLayout(lists, 1);
@@ -113,11 +100,6 @@ ppgTitleBar::ppgTitleBar(QWidget* parent) : PropertyPage(parent) {
         if (const auto colour = chooseColour(colourOf(cmdHotSelectText_))) {
             showColour(cmdHotSelectText_, *colour);
             edited([colour](clsTitlebar& bar) { bar.HotSelectText = *colour; });
-        }
-    });
-    connect(cmdMaskColor_, &QPushButton::clicked, this, [this] {
-        if (const auto colour = chooseColour(colourOf(cmdMaskColor_))) {
-            showColour(cmdMaskColor_, *colour);
         }
     });
 }
@@ -168,7 +150,7 @@ QWidget* ppgTitleBar::buildBackgroundTab() {
     options->addWidget(chkRainbow_, 1, 2);
     for (int index = 0; index < 2; ++index) {
         cmdColor_[std::size_t(index)] =
-            button(tab, QString(), QStringLiteral("cmdColor(%1)").arg(index));
+            makeButton(tab, QString(), QStringLiteral("cmdColor(%1)").arg(index));
         options->addWidget(cmdColor_[std::size_t(index)], 2 + index, 1);
         connect(cmdColor_[std::size_t(index)], &QPushButton::clicked, this, [this, index] {
             QPushButton* pressed = cmdColor_[std::size_t(index)];
@@ -181,7 +163,8 @@ QWidget* ppgTitleBar::buildBackgroundTab() {
     picBackGround_ = makeLabel(tab, QString());
     picBackGround_->setObjectName(QStringLiteral("picBackGround"));
     picBackGround_->setFixedSize(36, 36);
-    QPushButton* read = button(tab, QStringLiteral("読み込み"), QStringLiteral("cmdPicRead(0)"));
+    QPushButton* read =
+        makeButton(tab, QStringLiteral("読み込み"), QStringLiteral("cmdPicRead(0)"));
     options->addWidget(picBackGround_, 4, 1);
     options->addWidget(read, 4, 2);
     layout->addLayout(options);
@@ -210,12 +193,13 @@ QWidget* ppgTitleBar::buildCaptionTab() {
     txtFont_ = new QLineEdit(tab);
     txtFont_->setObjectName(QStringLiteral("txtFont"));
     txtFont_->setReadOnly(true);
-    cmdFont_ = button(tab, QStringLiteral("..."), QStringLiteral("cmdFont"));
-    cmdCaptionColor_ = button(tab, QString(), QStringLiteral("cmdCaptionColor"));
+    cmdFont_ = makeButton(tab, QStringLiteral("..."), QStringLiteral("cmdFont"));
+    cmdCaptionColor_ = makeButton(tab, QString(), QStringLiteral("cmdCaptionColor"));
     picTitleBar_ = makeLabel(tab, QString());
     picTitleBar_->setObjectName(QStringLiteral("picTitleBar"));
     picTitleBar_->setFixedSize(36, 36);
-    cmdCaptionPicture_ = button(tab, QStringLiteral("読み込み"), QStringLiteral("cmdPicRead(1)"));
+    cmdCaptionPicture_ =
+        makeButton(tab, QStringLiteral("読み込み"), QStringLiteral("cmdPicRead(1)"));
     QLabel* fontLabel = makeLabel(tab, QStringLiteral("フォント:"));
     QLabel* colourLabel = makeLabel(tab, QStringLiteral("文字色:"));
     grid->addWidget(makeLabel(tab, QStringLiteral("表示形式:")), 0, 0);
@@ -274,6 +258,8 @@ QWidget* ppgTitleBar::buildCaptionTab() {
     return tab;
 }
 
+ppgTitleBar::~ppgTitleBar() = default;
+
 QString ppgTitleBar::caption() const {
     return QStringLiteral("タイトルバー");
 }
@@ -300,10 +286,7 @@ void ppgTitleBar::selectionChanged(const std::vector<platform::forms::SelectedCo
         entry->setData(KeyRole, key);
         (hasBar ? lstTitleBar_ : lstMenu_)->addItem(entry);
     }
-    showColour(cmdMaskColor_, target.control->MaskColor());
-    const MaskShown mask = maskModeOnPage(target.control->MaskMode());
-    chkPart_->setChecked(mask.borderOnly);
-    cmbMaskMode_->setCurrentIndex(mask.entry);
+    mask_->load(*target.control);
     cmdAdd_->setEnabled(false);
     showing_ = false;
     lstTitleBar_->setCurrentRow(lstTitleBar_->count() > 0 ? 0 : -1);
@@ -425,9 +408,7 @@ void ppgTitleBar::readPicture(int kind) {
     if (bar == nullptr) {
         return;
     }
-    const auto picture =
-        readPictureFile(target.site, this, colourOf(cmdMaskColor_),
-                        maskModeFromPage(cmbMaskMode_->currentIndex(), chkPart_->isChecked()));
+    const auto picture = mask_->readPicture(target.site, this);
     if (!picture) {
         return;
     }
@@ -441,10 +422,7 @@ void ppgTitleBar::closePage() {
     if (target.control == nullptr) {
         return;
     }
-    target.control->setMaskMode(
-        maskModeFromPage(cmbMaskMode_->currentIndex(), chkPart_->isChecked()));
-    target.control->setMaskColor(colourOf(cmdMaskColor_));
-    target.control->RaiseChangeProperty(QStringLiteral("TitleBarNames"));
+    mask_->store(*target.control, QStringLiteral("TitleBarNames"));
 }
 
 } // namespace zephalt::pages

@@ -7,6 +7,7 @@
 #include "platform/forms/PropertyPage.h"
 #include <array>
 #include <functional>
+#include <memory>
 
 class QButtonGroup;
 class QCheckBox;
@@ -25,9 +26,12 @@ class clsTitlebar;
 
 namespace zephalt::pages {
 
+class MaskControls;
+
 class ppgTitleBar final : public platform::forms::PropertyPage {
 public:
     explicit ppgTitleBar(QWidget* parent = nullptr);
+    ~ppgTitleBar() override;
     QString caption() const override;
     void selectionChanged(const std::vector<platform::forms::SelectedControl>& selected) override;
     void closePage() override;
@@ -53,9 +57,7 @@ private:
     QPushButton* cmdDel_;
     QTabWidget* tabStyle_;
     QLineEdit* txtWidth_;
-    QComboBox* cmbMaskMode_;
-    QCheckBox* chkPart_;
-    QPushButton* cmdMaskColor_;
+    std::unique_ptr<MaskControls> mask_;
     QComboBox* cmbCursorStyle_;
     QPushButton* cmdHotSelectText_;
     QButtonGroup* optBackStyle_;

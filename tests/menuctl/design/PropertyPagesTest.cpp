@@ -116,19 +116,15 @@ TEST_F(PropertyPages, ItemPageWritesEditsAtOnceAndKeepsPicturesThatCannotBeRead)
     // A good picture becomes the unchecked image; a broken one is reported
     // and leaves it as it was.
     {
-        dialogs_test::DialogAnswerer<QFileDialog> person([&](QFileDialog& dialog) {
-            dialog.selectFile(good);
-            static_cast<QDialog&>(dialog).accept();
-        });
+        dialogs_test::DialogAnswerer<QFileDialog> person(
+            [&](QFileDialog& dialog) { dialogs_test::acceptFile(dialog, good); });
         find<QAbstractButton>(*page, QStringLiteral("cmdPicRead(1)"))->click();
     }
     const int index = open.UnCheckedIndex;
     ASSERT_GT(index, 0);
     {
-        dialogs_test::DialogAnswerer<QFileDialog> person([&](QFileDialog& dialog) {
-            dialog.selectFile(broken);
-            static_cast<QDialog&>(dialog).accept();
-        });
+        dialogs_test::DialogAnswerer<QFileDialog> person(
+            [&](QFileDialog& dialog) { dialogs_test::acceptFile(dialog, broken); });
         find<QAbstractButton>(*page, QStringLiteral("cmdPicRead(1)"))->click();
     }
     EXPECT_EQ(shownTexts(), QStringList{QStringLiteral("ピクチャデータが異常です。")});

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QLineEdit>
 #include <QTest>
@@ -52,6 +53,37 @@ private:
     QElapsedTimer clock_;
     bool answered_ = false;
 };
+
+// Chooses a file by its full path: the dialog goes to its folder, waits for
+// the folder to be listed (until then the listing may replace the choice),
+// selects the file and accepts as the OK button does.
+inline void acceptFile(QFileDialog& dialog, const QString& path) {
+    const QFileInfo file(path);
+    dialog.setDirectory(file.absolutePath());
+    if (auto* model = dialog.findChild<QFileSystemModel*>()) {
+        const QModelIndex folder = model->index(file.absolutePath());
+        static_cast<void>(QTest::qWaitFor([&] { return model->rowCount(folder) > 0; }, 5000));
+    }
+    // The whole path in the name box, accepted at once: nothing the listing
+    // does afterwards can change the choice.
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (edit == nullptr) {
+        dialog.reject();
+        return;
+    }
+    edit->setCompleter(nullptr);
+    edit->setText(file.absoluteFilePath());
+    // A warning the dialog raises on accepting would wait for a person.
+    QTimer::singleShot(3000, &dialog, [] {
+        if (auto* warning = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            if (qobject_cast<QFileDialog*>(warning) == nullptr)
+                warning->reject();
+        }
+    });
+    static_cast<QDialog&>(dialog).accept(); // the dialog's own accept checks the name
+    if (dialog.isVisible())
+        dialog.reject();
+}
 
 // Types a file name into the file dialog's name box, key by key, and presses
 // Enter as a person would. A dialog that stays open after that is rejected, so the call under
