@@ -17,7 +17,6 @@ namespace win = platform::win;
 
 namespace {
 
-// The dialog's view leaves out the files its filter does not match.
 TEST(FileDialogs, RequestReachesTheDialogAndTheChosenFileComesBack) {
     QTemporaryDir dir;
     const QString folder = QDir(dir.path()).absolutePath();
