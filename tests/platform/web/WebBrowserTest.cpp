@@ -1,4 +1,5 @@
 #include "platform/web/WebBrowser.h"
+#include "support/WaitUntil.h"
 
 #include "support/EngineEnvironment.h"
 #include "support/TempFiles.h"
@@ -35,17 +36,8 @@ const testing_support::EngineEnvironment engineEnvironment;
 
 constexpr int kWaitMs = 15000;
 
-// Runs the event loop until the condition holds or the wait runs out.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = kWaitMs) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
+    return testing_support::waitUntil(condition, timeoutMs);
 }
 
 Reply html(const QByteArray& body) {

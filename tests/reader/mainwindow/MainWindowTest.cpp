@@ -10,10 +10,11 @@
 #include "reader/mainwindow/FeedOpening.h"
 #include "reader/mainwindow/Tabs.h"
 #include "reader/present/SkinManagerDialog.h"
-#include "support/RecordingMessages.h"
 #include "support/EngineEnvironment.h"
+#include "support/RecordingMessages.h"
 #include "support/TempFiles.h"
 #include "support/TestHttpServer.h"
+#include "support/WaitUntil.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -36,15 +37,7 @@ namespace {
 const testing_support::EngineEnvironment engineEnvironment;
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 15000) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QEventLoop loop;
-        QTimer::singleShot(10, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return true;
+    return testing_support::waitUntil(condition, timeoutMs);
 }
 
 testing_support::Reply page(const QByteArray& title) {
