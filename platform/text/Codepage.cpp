@@ -148,61 +148,107 @@ QByteArray encodeCp932(const QString& text, bool* representable) {
     return out;
 }
 
-QString decodeCp932(const QByteArray& bytes) {
-    constexpr char16_t Unknown = 0;
-    constexpr char16_t Invalid = 0xFFFF;
-    constexpr char16_t Replacement = 0xFFFD;
-    std::unique_ptr<Iconv> decoder;
-    std::vector<char16_t> pairs;   // by lead byte << 8 | trail byte
-    std::vector<char16_t> singles; // by byte
+namespace {
 
-    auto decode = [&](const char* input, std::size_t length) -> char16_t {
-        if (!decoder)
-            decoder = std::make_unique<Iconv>("UTF-8", "CP932");
+// Reads code page 932 one character at a time. Pairs and single bytes are
+// looked up in tables filled through iconv the first time each is met, as the
+// encoder does.
+class Cp932Reader {
+public:
+    // The character that starts at data[i]; *width is set to the bytes it took.
+    // Bytes that form no character give U+FFFD: a lead byte whose pair forms no
+    // character is replaced alone and the next byte is read on its own.
+    char16_t next(const char* data, qsizetype size, qsizetype i, int* width) {
+        const auto byte = static_cast<unsigned char>(data[i]);
+        *width = 1;
+        if (byte < 0x80)
+            return byte;
+        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        if (lead && i + 1 < size) {
+            if (pairs_.empty())
+                pairs_.assign(0x10000, Unknown);
+            const auto trail = static_cast<unsigned char>(data[i + 1]);
+            char16_t& unit = pairs_[(byte << 8) | trail];
+            if (unit == Unknown)
+                unit = decode(data + i, 2);
+            if (unit == Invalid)
+                return Replacement;
+            *width = 2;
+            return unit;
+        }
+        if (singles_.empty())
+            singles_.assign(0x100, Unknown);
+        char16_t& unit = singles_[byte];
+        if (unit == Unknown)
+            unit = lead ? Invalid : decode(data + i, 1);
+        return unit == Invalid ? Replacement : unit;
+    }
+
+private:
+    static constexpr char16_t Unknown = 0;
+    static constexpr char16_t Invalid = 0xFFFF;
+    static constexpr char16_t Replacement = 0xFFFD;
+
+    char16_t decode(const char* input, std::size_t length) {
+        if (!decoder_)
+            decoder_ = std::make_unique<Iconv>("UTF-8", "CP932");
         QByteArray utf8;
         std::size_t used = 0;
-        if (decoder->convert(input, length, utf8, &used) != 0 || used != length)
+        if (decoder_->convert(input, length, utf8, &used) != 0 || used != length)
             return Invalid;
         const QString decoded = QString::fromUtf8(utf8);
         return decoded.size() == 1 ? decoded[0].unicode() : Invalid;
-    };
+    }
 
+    std::unique_ptr<Iconv> decoder_;
+    std::vector<char16_t> pairs_;   // by lead byte << 8 | trail byte
+    std::vector<char16_t> singles_; // by byte
+};
+
+} // namespace
+
+QString decodeCp932(const QByteArray& bytes) {
+    Cp932Reader reader;
     // Never more characters than bytes: write into a buffer of that size.
     QString out(bytes.size(), Qt::Uninitialized);
     char16_t* next = reinterpret_cast<char16_t*>(out.data());
     const char16_t* const first = next;
     const char* data = bytes.constData();
     const qsizetype size = bytes.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto byte = static_cast<unsigned char>(data[i]);
-        if (byte < 0x80) {
-            *next++ = byte;
+    for (qsizetype i = 0; i < size;) {
+        int width = 1;
+        *next++ = reader.next(data, size, i, &width);
+        i += width;
+    }
+    out.truncate(next - first);
+    return out;
+}
+
+QByteArray decodeCp932ToUtf8(const char* data, qsizetype size) {
+    Cp932Reader reader;
+    // Every code page 932 character lies in the basic plane, so no byte grows
+    // to more than three bytes of UTF-8.
+    QByteArray out(size * 3, Qt::Uninitialized);
+    char* next = out.data();
+    const char* const first = next;
+    for (qsizetype i = 0; i < size;) {
+        if (static_cast<unsigned char>(data[i]) < 0x80) {
+            *next++ = data[i++];
             continue;
         }
-        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-        if (lead && i + 1 < size) {
-            if (pairs.empty())
-                pairs.assign(0x10000, Unknown);
-            const auto trail = static_cast<unsigned char>(data[i + 1]);
-            char16_t& unit = pairs[(byte << 8) | trail];
-            if (unit == Unknown)
-                unit = decode(data + i, 2);
-            if (unit != Invalid) {
-                *next++ = unit;
-                ++i;
-                continue;
-            }
-            // A lead byte whose pair forms no character: the lead alone is
-            // replaced and the next byte is read on its own.
-            *next++ = Replacement;
-            continue;
+        int width = 1;
+        const char16_t unit = reader.next(data, size, i, &width);
+        i += width;
+        if (unit < 0x80) {
+            *next++ = static_cast<char>(unit);
+        } else if (unit < 0x800) {
+            *next++ = static_cast<char>(0xC0 | (unit >> 6));
+            *next++ = static_cast<char>(0x80 | (unit & 0x3F));
+        } else {
+            *next++ = static_cast<char>(0xE0 | (unit >> 12));
+            *next++ = static_cast<char>(0x80 | ((unit >> 6) & 0x3F));
+            *next++ = static_cast<char>(0x80 | (unit & 0x3F));
         }
-        if (singles.empty())
-            singles.assign(0x100, Unknown);
-        char16_t& unit = singles[byte];
-        if (unit == Unknown)
-            unit = lead ? Invalid : decode(data + i, 1);
-        *next++ = unit == Invalid ? Replacement : unit;
     }
     out.truncate(next - first);
     return out;

@@ -17,6 +17,8 @@ QByteArray encodeCp932WithReferences(const QString& text);
 
 // Decodes code page 932; bytes that form no character become U+FFFD.
 QString decodeCp932(const QByteArray& bytes);
+// The same decoding straight into UTF-8, for bytes handed on as UTF-8.
+QByteArray decodeCp932ToUtf8(const char* data, qsizetype size);
 
 // Decodes a file's bytes: UTF-8 when they begin with EF BB BF (the mark is
 // dropped), code page 932 otherwise.

@@ -435,7 +435,7 @@ bool convertToUtf8(Encoding encoding, const char* data, qsizetype size, QByteArr
                    QString* error) {
     switch (encoding) {
     case Encoding::CodePage932:
-        *out = text::decodeCp932(QByteArray::fromRawData(data, size)).toUtf8();
+        *out = text::decodeCp932ToUtf8(data, size);
         return true;
     case Encoding::EucJp:
         // With the vendor rows (circled numbers, Roman numerals) that plain

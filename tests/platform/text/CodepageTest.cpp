@@ -36,6 +36,7 @@ TEST(Codepage, JapaneseAndSymbolsRoundTripThroughCodePage932) {
         EXPECT_TRUE(representable) << c.text;
         EXPECT_EQ(bytes, hex(c.bytes)) << c.text;
         EXPECT_EQ(decodeCp932(bytes), text) << c.text;
+        EXPECT_EQ(decodeCp932ToUtf8(bytes.constData(), bytes.size()), text.toUtf8()) << c.text;
         EXPECT_EQ(encodeFileText(text), bytes) << c.text;
         EXPECT_EQ(decodeFileBytes(bytes), text) << c.text;
     }
@@ -65,6 +66,12 @@ TEST(Codepage, BadBytesDecodeToReplacementCharacters) {
     EXPECT_EQ(decodeCp932(hex("41ff42")), "A" + replacement + "B");
     EXPECT_EQ(decodeCp932(hex("4193")), "A" + replacement); // lead byte cut off at the end
     EXPECT_EQ(decodeCp932(hex("93fa80")), QString::fromUtf8("日") + replacement);
+    // Straight into UTF-8, the same characters and replacements.
+    for (const char* digits : {"41ff42", "4193", "93fa80", "a1df8740fbfc5c"}) {
+        const QByteArray bytes = hex(digits);
+        EXPECT_EQ(decodeCp932ToUtf8(bytes.constData(), bytes.size()), decodeCp932(bytes).toUtf8())
+            << digits;
+    }
     // A byte-order mark makes the bytes UTF-8 and is dropped.
     EXPECT_EQ(decodeFileBytes(hex("efbbbfe697a5")), QString::fromUtf8("日"));
     EXPECT_EQ(decodeFileBytes(hex("efbbbf")), QString());
