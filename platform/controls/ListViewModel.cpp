@@ -48,13 +48,17 @@ int ListViewModel::addRow(const QString& text) {
 }
 
 int ListViewModel::addRow(const QStringList& cells, bool bold, const QColor& color) {
+    return addRow(QStringList(cells), bold, color);
+}
+
+int ListViewModel::addRow(QStringList&& cells, bool bold, const QColor& color) {
     const int row = count();
     beginInsertRows({}, row, row);
     auto& added =
         rows_.emplace_back(static_cast<std::size_t>(std::max<qsizetype>(cells.size(), 1)));
     for (qsizetype column = 0; column < cells.size(); ++column) {
         Cell& cell = added[static_cast<std::size_t>(column)];
-        cell.text = cells[column];
+        cell.text = std::move(cells[column]);
         cell.bold = bold;
         cell.color = color;
     }

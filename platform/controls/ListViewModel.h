@@ -31,6 +31,8 @@ public:
     // Adds a row with every cell's text at once (column 0 first), all in the
     // given style: one insertion however many cells, for lists filled in bulk.
     int addRow(const QStringList& cells, bool bold, const QColor& color = QColor());
+    // The same, taking the texts over instead of sharing them.
+    int addRow(QStringList&& cells, bool bold, const QColor& color = QColor());
     void clear();
     int count() const;
 
