@@ -24,9 +24,11 @@ void ListViewModel::setColumnHeaders(const QStringList& headers) {
         headers_ = headers;
         // Column 0 is the row's own text and outlives its header.
         const std::size_t keep = static_cast<std::size_t>(std::max(newCount, 1));
-        for (auto& row : rows_) {
-            if (row.size() > keep)
-                row.resize(keep);
+        for (Row& row : rows_) {
+            if (static_cast<std::size_t>(row.texts.size()) > keep)
+                row.texts.resize(static_cast<qsizetype>(keep));
+            if (row.cellStyles.size() > keep)
+                row.cellStyles.resize(keep);
         }
         endRemoveColumns();
     } else {
@@ -37,14 +39,7 @@ void ListViewModel::setColumnHeaders(const QStringList& headers) {
 }
 
 int ListViewModel::addRow(const QString& text) {
-    const int row = count();
-    beginInsertRows({}, row, row);
-    // Cells beyond column 0 are created when first written, so a row costs
-    // one cell until its sub-items are filled in.
-    rows_.emplace_back(1);
-    rows_.back().front().text = text;
-    endInsertRows();
-    return row + 1;
+    return addRow(QStringList{text}, false);
 }
 
 int ListViewModel::addRow(const QStringList& cells, bool bold, const QColor& color) {
@@ -54,14 +49,7 @@ int ListViewModel::addRow(const QStringList& cells, bool bold, const QColor& col
 int ListViewModel::addRow(QStringList&& cells, bool bold, const QColor& color) {
     const int row = count();
     beginInsertRows({}, row, row);
-    auto& added =
-        rows_.emplace_back(static_cast<std::size_t>(std::max<qsizetype>(cells.size(), 1)));
-    for (qsizetype column = 0; column < cells.size(); ++column) {
-        Cell& cell = added[static_cast<std::size_t>(column)];
-        cell.text = std::move(cells[column]);
-        cell.bold = bold;
-        cell.color = color;
-    }
+    rows_.push_back({std::move(cells), {color, bold}, {}});
     endInsertRows();
     return row + 1;
 }
@@ -87,73 +75,88 @@ int usableColumns(const QStringList& headers) {
 }
 } // namespace
 
-ListViewModel::Cell& ListViewModel::cellAt(int row, int column) {
+ListViewModel::Row& ListViewModel::rowAt(int row, int column) {
     if (row < 1 || row > count() || column < 0 || column >= usableColumns(headers_))
         raiseError(err::SubscriptOutOfRange);
-    auto& cells = rows_[static_cast<std::size_t>(row - 1)];
-    const auto needed = static_cast<std::size_t>(column) + 1;
-    if (cells.size() < needed)
-        cells.resize(needed);
-    return cells[static_cast<std::size_t>(column)];
+    return rows_[static_cast<std::size_t>(row - 1)];
 }
 
-const ListViewModel::Cell& ListViewModel::cellAt(int row, int column) const {
+const ListViewModel::Row& ListViewModel::rowAt(int row, int column) const {
     if (row < 1 || row > count() || column < 0 || column >= usableColumns(headers_))
         raiseError(err::SubscriptOutOfRange);
-    static const Cell empty;
-    const auto& cells = rows_[static_cast<std::size_t>(row - 1)];
+    return rows_[static_cast<std::size_t>(row - 1)];
+}
+
+ListViewModel::Style& ListViewModel::cellStyle(int row, int column) {
+    Row& cells = rowAt(row, column);
+    // The first cell styled alone gives every cell of the row a style of its
+    // own, starting from the row's.
+    const auto needed = static_cast<std::size_t>(column) + 1;
+    if (cells.cellStyles.size() < needed)
+        cells.cellStyles.resize(std::max(needed, static_cast<std::size_t>(usableColumns(headers_))),
+                                cells.style);
+    return cells.cellStyles[static_cast<std::size_t>(column)];
+}
+
+const ListViewModel::Style& ListViewModel::cellStyle(int row, int column) const {
+    const Row& cells = rowAt(row, column);
     const auto at = static_cast<std::size_t>(column);
-    return at < cells.size() ? cells[at] : empty;
+    return at < cells.cellStyles.size() ? cells.cellStyles[at] : cells.style;
 }
 
 QString ListViewModel::itemText(int row, int column) const {
-    return cellAt(row, column).text;
+    return rowAt(row, column).texts.value(column);
 }
 
 void ListViewModel::setItemText(int row, int column, const QString& text) {
-    cellAt(row, column).text = text;
+    QStringList& texts = rowAt(row, column).texts;
+    if (texts.size() <= column)
+        texts.resize(column + 1);
+    texts[column] = text;
     const QModelIndex changed = index(row - 1, column);
     if (changed.isValid())
         emit dataChanged(changed, changed, {Qt::DisplayRole});
 }
 
 void ListViewModel::setRowBold(int row, bool bold) {
-    const int columns = usableColumns(headers_);
-    for (int column = 0; column < columns; ++column)
-        cellAt(row, column).bold = bold;
+    Row& cells = rowAt(row, 0);
+    cells.style.bold = bold;
+    for (Style& style : cells.cellStyles)
+        style.bold = bold;
     if (!headers_.isEmpty()) // without headers no column is shown
         emit dataChanged(index(row - 1, 0), index(row - 1, columnCount() - 1), {Qt::FontRole});
 }
 
 void ListViewModel::setRowForeColor(int row, const QColor& color) {
-    const int columns = usableColumns(headers_);
-    for (int column = 0; column < columns; ++column)
-        cellAt(row, column).color = color;
+    Row& cells = rowAt(row, 0);
+    cells.style.color = color;
+    for (Style& style : cells.cellStyles)
+        style.color = color;
     if (!headers_.isEmpty()) // without headers no column is shown
         emit dataChanged(index(row - 1, 0), index(row - 1, columnCount() - 1),
                          {Qt::ForegroundRole});
 }
 
 void ListViewModel::setCellBold(int row, int column, bool bold) {
-    cellAt(row, column).bold = bold;
+    cellStyle(row, column).bold = bold;
     const QModelIndex changed = index(row - 1, column);
     if (changed.isValid())
         emit dataChanged(changed, changed, {Qt::FontRole});
 }
 
 void ListViewModel::setCellForeColor(int row, int column, const QColor& color) {
-    cellAt(row, column).color = color;
+    cellStyle(row, column).color = color;
     const QModelIndex changed = index(row - 1, column);
     if (changed.isValid())
         emit dataChanged(changed, changed, {Qt::ForegroundRole});
 }
 
 bool ListViewModel::cellBold(int row, int column) const {
-    return cellAt(row, column).bold;
+    return cellStyle(row, column).bold;
 }
 
 QColor ListViewModel::cellForeColor(int row, int column) const {
-    return cellAt(row, column).color;
+    return cellStyle(row, column).color;
 }
 
 void ListViewModel::setSelectedRow(int row) {
@@ -198,24 +201,28 @@ QString oneLine(const QString& text) {
 QVariant ListViewModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= count() || index.column() >= columnCount())
         return {};
-    const Cell& cell = cellAt(index.row() + 1, index.column());
+    const int row = index.row() + 1;
     switch (role) {
-    case Qt::DisplayRole:
+    case Qt::DisplayRole: {
         // A cell shows at most a few thousand characters: a title of a
         // megabyte would otherwise be laid out whole at every paint. The
         // stored text stays whole.
-        return oneLine(cell.text.size() > kMaxShownCharacters
-                           ? cell.text.left(kMaxShownCharacters) + QChar(0x2026)
-                           : cell.text);
+        const QString text = itemText(row, index.column());
+        return oneLine(text.size() > kMaxShownCharacters
+                           ? text.left(kMaxShownCharacters) + QChar(0x2026)
+                           : text);
+    }
     case Qt::FontRole:
-        if (cell.bold) {
+        if (cellStyle(row, index.column()).bold) {
             QFont font;
             font.setBold(true);
             return font;
         }
         return {};
-    case Qt::ForegroundRole:
-        return cell.color.isValid() ? QVariant(cell.color) : QVariant();
+    case Qt::ForegroundRole: {
+        const QColor& color = cellStyle(row, index.column()).color;
+        return color.isValid() ? QVariant(color) : QVariant();
+    }
     default:
         return {};
     }

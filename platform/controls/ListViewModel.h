@@ -60,16 +60,25 @@ signals:
     void selectedRowChanged(int row);
 
 private:
-    struct Cell {
-        QString text;
+    struct Style {
         QColor color;
         bool bold = false;
     };
-    Cell& cellAt(int row, int column);
-    const Cell& cellAt(int row, int column) const;
+    // A row keeps its texts in one list and one style for all its cells; a
+    // cell gets a style of its own only when one is set for it alone. Lists
+    // filled in bulk thus cost one text list per row.
+    struct Row {
+        QStringList texts; // column 0 first; texts not yet written are missing
+        Style style;
+        std::vector<Style> cellStyles; // empty until a single cell is styled
+    };
+    Row& rowAt(int row, int column);
+    const Row& rowAt(int row, int column) const;
+    Style& cellStyle(int row, int column);
+    const Style& cellStyle(int row, int column) const;
 
     QStringList headers_;
-    std::vector<std::vector<Cell>> rows_;
+    std::vector<Row> rows_;
     int selected_ = 0;
 };
 
