@@ -39,16 +39,15 @@ bool showPage(AppState& app, MainWindowModel& window, MainWindowView& view) {
 // The words that follow the page when there is more to say: the feed held no
 // article, or its bytes were read in another encoding than the one named.
 void reportParse(const AppState& app, MainWindowModel& window) {
-    if (window.lvw1.count() == 0) {
-        window.stb1.setPanelText(1, QStringLiteral("記事が見つかりませんでした。"));
-        return;
-    }
     const FeedParseReport& report = app.lastParseReport;
-    if (!report.usedEncoding.isEmpty())
-        window.stb1.setPanelText(
-            1,
+    if (window.lvw1.count() == 0)
+        window.noteAfterPage = QStringLiteral("記事が見つかりませんでした。");
+    else if (!report.usedEncoding.isEmpty())
+        window.noteAfterPage =
             QStringLiteral("文字コードの指定（%1）が内容と合わないため、%2として読み込みました。")
-                .arg(report.namedEncoding, report.usedEncoding));
+                .arg(report.namedEncoding, report.usedEncoding);
+    if (!window.noteAfterPage.isEmpty())
+        window.stb1.setPanelText(1, window.noteAfterPage);
 }
 
 } // namespace
@@ -82,6 +81,7 @@ void OpenFeed(AppState& app, MainWindowModel& window, MainWindowView& view) {
                                  QStringLiteral("ダウンロード中です。終わるまでお待ちください。"));
         return;
     }
+    window.noteAfterPage.clear();
     const int selected = window.tvw1.selectedIndex();
     if (window.tvw1.count() == 0 || selected == 0)
         return;

@@ -320,6 +320,10 @@ platform::web::WebBrowser* MainWindow::makeBrowser(int index) {
                     return;
                 model_.comURL.addEntry(address);
                 model_.comURL.setText(address);
+                if (!model_.noteAfterPage.isEmpty()) {
+                    model_.stb1.setPanelText(1, model_.noteAfterPage);
+                    model_.noteAfterPage.clear();
+                }
             });
     // A page asking for a new window gets a new tab at the end, not selected,
     // whose browser shows the page it asked for (sending the handed-over browser

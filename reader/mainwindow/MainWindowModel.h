@@ -89,6 +89,10 @@ struct MainWindowModel {
     MenuStates menus;
     WindowLayout layout;
     QString txtSearch;
+    // A word on the feed just opened (no article found, an encoding read
+    // otherwise than named) that is shown again once its page has loaded, so
+    // that the browser's own "done" does not hide it.
+    QString noteAfterPage;
 };
 
 // The article list's column headers.

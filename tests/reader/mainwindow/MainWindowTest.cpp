@@ -3,6 +3,7 @@
 #include "reader/mainwindow/MainWindow.h"
 #include "platform/controls/ControlWidgets.h"
 #include "platform/runtime/MessageBox.h"
+#include "platform/text/Codepage.h"
 #include "platform/web/WebBrowser.h"
 #include "platform/win/MenuManager.h"
 #include "reader/app/AppState.h"
@@ -203,4 +204,44 @@ TEST_F(MainWindowTest, FeedScriptsStayQuietAndEveryWayOfChangingTabsShowsTheTab)
     ASSERT_NE(engines, nullptr);
     EXPECT_GE(engines->width(), engines->sizeHint().width());
     EXPECT_EQ(requestsStartingWith("/ping"), 0);
+}
+
+TEST_F(MainWindowTest, WordsOnTheOpenedFeedOutlastThePageLoading) {
+    MainWindowModel& model = window->model();
+    int loads = 0;
+    QObject::connect(window->browser(1), &platform::web::WebBrowser::DocumentComplete,
+                     [&] { ++loads; });
+    const auto openAndWait = [&] {
+        const int before = loads;
+        model.tvw1.setSelectedIndex(2);
+        OpenFeed(app, model, *window);
+        return waitUntil([&] { return loads > before; });
+    };
+
+    // Shift_JIS bytes under an EUC-JP declaration are read as Shift_JIS, and
+    // the status bar says so after the page's own "done".
+    testing_support::Reply lying;
+    lying.body = platform::text::encodeCp932(
+        QStringLiteral("<?xml version=\"1.0\" encoding=\"EUC-JP\"?><rss><channel><item>"
+                       "<title>日本語の記事</title><link>http://example.invalid/a</link>"
+                       "</item></channel></rss>"));
+    lying.headers = {{"Content-Type", "text/xml"}};
+    server.serve("/feed", lying);
+    ASSERT_TRUE(openAndWait());
+    EXPECT_EQ(model.lvw1.itemText(1, 1), QStringLiteral("日本語の記事"));
+    EXPECT_EQ(
+        model.stb1.panelText(1),
+        QStringLiteral(
+            "文字コードの指定（EUC-JP）が内容と合わないため、Shift_JISとして読み込みました。"));
+
+    testing_support::Reply empty;
+    empty.body = "<rss><channel><title>x</title></channel></rss>";
+    empty.headers = {{"Content-Type", "application/rss+xml"}};
+    server.serve("/feed", empty);
+    ASSERT_TRUE(openAndWait());
+    EXPECT_EQ(model.stb1.panelText(1), QStringLiteral("記事が見つかりませんでした。"));
+
+    // A later page of its own gets the browser's words again.
+    OpenNewTab(app, model, *window, server.url("/one"), QString(), true);
+    EXPECT_TRUE(waitUntil([&] { return model.stb1.panelText(1) == QStringLiteral("完了"); }));
 }
