@@ -50,6 +50,11 @@ protected:
             cancel_ = true;
             return true;
         }
+        // Input from the window system reaches the native window first, which
+        // hands it on to the widget under the mouse or with the focus; that
+        // delivery passes this filter again, so the widget decides.
+        if (target->isWindowType())
+            return false;
         return !allowed(target);
     }
 

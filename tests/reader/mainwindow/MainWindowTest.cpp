@@ -20,10 +20,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -244,4 +246,36 @@ TEST_F(MainWindowTest, WordsOnTheOpenedFeedOutlastThePageLoading) {
     // A later page of its own gets the browser's words again.
     OpenNewTab(app, model, *window, server.url("/one"), QString(), true);
     EXPECT_TRUE(waitUntil([&] { return model.stb1.panelText(1) == QStringLiteral("完了"); }));
+}
+
+TEST_F(MainWindowTest, TheStopButtonEndsASlowFeedDownload) {
+    MainWindowModel& model = window->model();
+    testing_support::Reply slow;
+    slow.body = "<rss><channel><item><title>t</title><link>l</link></item></channel></rss>" +
+                QByteArray(300000, ' ');
+    slow.mode = testing_support::Reply::Mode::Trickle;
+    slow.trickleMs = 6000;
+    server.serve("/feed", slow);
+    auto* toolBar = window->findChild<QToolBar*>(QStringLiteral("tlb1"));
+    ASSERT_NE(toolBar, nullptr);
+    QWidget* stop = nullptr;
+    for (QAction* action : toolBar->actions()) {
+        if (action->toolTip() == QStringLiteral("中止します"))
+            stop = toolBar->widgetForAction(action);
+    }
+    ASSERT_NE(stop, nullptr);
+    // The click comes while the download runs, through the window as the
+    // user's does.
+    const QPoint onStop = stop->mapTo(window.get(), stop->rect().center());
+    QTimer::singleShot(
+        500, [&] { QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, onStop); });
+    QElapsedTimer clock;
+    clock.start();
+    model.tvw1.setSelectedIndex(2);
+    OpenFeed(app, model, *window);
+    EXPECT_LT(clock.elapsed(), 4000);
+    EXPECT_TRUE(model.stb1.panelText(1).startsWith(
+        QStringLiteral("ダウンロードできませんでした。（中止しました）")))
+        << model.stb1.panelText(1).toStdString();
+    EXPECT_FALSE(app.downloading);
 }
