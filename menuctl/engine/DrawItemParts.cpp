@@ -7,7 +7,6 @@
 #include "menuctl/engine/PixelRules.h"
 #include "menuctl/engine/SystemValues.h"
 #include "platform/gdi/Gdi.h"
-#include "platform/text/Codepage.h"
 
 namespace zephalt {
 
@@ -77,13 +76,13 @@ SIZE measure(HDC dc, const QByteArray& ansi, UINT format) {
 
 // The caption as a block centred in the rectangle, one line after another by
 // each line's own height.
-void drawCaption(HDC dc, const RECT& rect, const QString& caption, UINT stateFlags, int x) {
+void drawCaption(AnsiTexts& texts, HDC dc, const RECT& rect, const QString& caption,
+                 UINT stateFlags, int x) {
     const bool severalLines = caption.contains(QStringLiteral("\r\n"));
-    const QByteArray whole = platform::text::encodeCp932(caption);
-    const SIZE block = measure(dc, whole, severalLines ? 0 : DT_SINGLELINE);
+    const SIZE block = measure(dc, texts.of(caption), severalLines ? 0 : DT_SINGLELINE);
     int y = rect.top + (heightOf(rect) - block.cy) / 2;
     for (const QString& line : caption.split(QStringLiteral("\r\n"))) {
-        const QByteArray ansi = platform::text::encodeCp932(line);
+        const QByteArray& ansi = texts.of(line);
         drawLine(dc, ansi, x, y, stateFlags, true);
         // An empty line still takes a line's height.
         y += measure(dc, ansi.isEmpty() ? QByteArray(" ") : ansi, DT_SINGLELINE).cy;
@@ -143,10 +142,10 @@ void DrawItemText(OwnerDrawMenu& control, HDC dc, const TextRecord& record,
                                picture->height);
         }
     } else {
-        drawCaption(dc, record.rect, item.CaptionDsp, stateFlags, x);
+        drawCaption(control.ansiTexts(), dc, record.rect, item.CaptionDsp, stateFlags, x);
     }
     if (!item.ShortCutDsp.isEmpty()) {
-        const QByteArray ansi = platform::text::encodeCp932(item.ShortCutDsp);
+        const QByteArray& ansi = control.ansiTexts().of(item.ShortCutDsp);
         const SIZE size = measure(dc, ansi, DT_SINGLELINE | DT_NOPREFIX);
         drawLine(dc, ansi, record.rect.right + 1 - size.cx - 18,
                  record.rect.top + (heightOf(record.rect) - size.cy) / 2, stateFlags, false);

@@ -40,7 +40,7 @@ void MeasureMenuItem(OwnerDrawMenu& control, std::uintptr_t itemData, MEASUREITE
             const QString text = item->ShortCutDsp.isEmpty()
                                      ? item->CaptionDsp
                                      : item->CaptionDsp + QStringLiteral("  ") + item->ShortCutDsp;
-            const QSize size = MeasureText(font, text);
+            const QSize size = MeasureText(font, text, &control.ansiTexts());
             w = size.width();
             h = size.height() + 2 * ey;
         }

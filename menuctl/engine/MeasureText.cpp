@@ -1,4 +1,6 @@
 #include "menuctl/engine/MeasureText.h"
+
+#include "menuctl/engine/AnsiTexts.h"
 #include "menuctl/engine/LogFont.h"
 #include "menuctl/engine/PixelRules.h"
 #include "platform/gdi/Gdi.h"
@@ -12,7 +14,7 @@ int fontPixelHeight(const platform::forms::FontObject& font) {
     return roundHalfEven(font.size * 96.0 / 72.0);
 }
 
-QSize MeasureText(const platform::forms::FontObject& font, const QString& text) {
+QSize MeasureText(const platform::forms::FontObject& font, const QString& text, AnsiTexts* texts) {
     const HDC dc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
     if (dc == 0) {
         return {};
@@ -24,7 +26,7 @@ QSize MeasureText(const platform::forms::FontObject& font, const QString& text) 
     if (!text.contains(QStringLiteral("\r\n"))) {
         format |= DT_SINGLELINE;
     }
-    const QByteArray ansi = platform::text::encodeCp932(text);
+    const QByteArray ansi = texts != nullptr ? texts->of(text) : platform::text::encodeCp932(text);
     RECT rect;
     DrawTextA(dc, ansi.constData(), static_cast<int>(ansi.size()), &rect, format);
     SelectObject(dc, previous);

@@ -8,9 +8,13 @@
 
 namespace zephalt {
 
+class AnsiTexts;
+
 // The font's character height in pixels at 96 dots per inch (LOGFONT lfHeight
 // negated): points × 96 / 72, halves to even.
 int fontPixelHeight(const platform::forms::FontObject& font);
-QSize MeasureText(const platform::forms::FontObject& font, const QString& text);
+// With texts given, the text's code page 932 form is taken from them.
+QSize MeasureText(const platform::forms::FontObject& font, const QString& text,
+                  AnsiTexts* texts = nullptr);
 
 } // namespace zephalt

@@ -4,6 +4,7 @@
 // at run time puts its window procedure in front of the host window's, handing
 // each menu message to the procedure of its own file (conversion, selection,
 // menu characters, size limits; measuring and drawing).
+#include "menuctl/engine/AnsiTexts.h"
 #include "menuctl/engine/Enums.h"
 #include "menuctl/engine/MakeItemKey.h"
 #include "menuctl/engine/clsImageList.h"
@@ -113,6 +114,8 @@ public:
     void installHook();
     // Makes the built-in images (pairs 1 to 10) once the image size is known.
     void MakeStandardImages();
+    // The texts drawn so far, in code page 932.
+    AnsiTexts& ansiTexts() { return ansiTexts_; }
 
 private:
     bool imageSizeMayChange() const;
@@ -132,6 +135,7 @@ private:
     int imageWidth_ = 16;
     OleColor maskColor_ = SystemColour(4);
     int maskMode_ = zxMM_Value;
+    AnsiTexts ansiTexts_;
 };
 
 } // namespace zephalt

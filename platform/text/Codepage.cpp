@@ -84,17 +84,48 @@ bool encodeOne(Iconv& encoder, Iconv& decoder, const QByteArray& utf8, QByteArra
     return true;
 }
 
+// What one conversion call has learnt of the characters it met, by key:
+// a table over every key for long texts, a short list for short ones (a menu
+// caption, a line), for which clearing the whole table would cost more than
+// converting the text.
+template <typename Value> class KnownCodes {
+public:
+    static constexpr Value Unknown = 0;
+    KnownCodes(qsizetype textSize, std::size_t keys)
+        : keys_(keys), useTable_(textSize > kShortText) {}
+    // The slot for the key, Unknown until set; valid until the next call.
+    Value& at(std::size_t key) {
+        if (useTable_) {
+            if (table_.empty())
+                table_.assign(keys_, Unknown);
+            return table_[key];
+        }
+        for (auto& [known, value] : list_) {
+            if (known == key)
+                return value;
+        }
+        return list_.emplace_back(key, Unknown).second;
+    }
+
+private:
+    static constexpr qsizetype kShortText = 512;
+    std::size_t keys_;
+    bool useTable_;
+    std::vector<Value> table_;
+    std::vector<std::pair<std::size_t, Value>> list_;
+};
+
 } // namespace
 
 // Both directions keep a table for this call only, filled through iconv the first
 // time a character is met: a long file repeats a few thousand characters, and
 // asking iconv once per distinct character is many times faster than per byte.
 QByteArray encodeCp932(const QString& text, bool* representable) {
-    constexpr std::uint16_t Unknown = 0;
+    constexpr std::uint16_t Unknown = KnownCodes<std::uint16_t>::Unknown;
     constexpr std::uint16_t NoForm = 0xFFFF; // no trail byte reaches 0xFF, so no code clashes
     std::unique_ptr<Iconv> encoder;
     std::unique_ptr<Iconv> decoder;
-    std::vector<std::uint16_t> codes;
+    KnownCodes<std::uint16_t> codes(text.size(), 0x10000);
 
     bool all = true;
     // Never more than two bytes a character: write into a buffer of that size.
@@ -115,12 +146,11 @@ QByteArray encodeCp932(const QString& text, bool* representable) {
             all = false;
             continue;
         }
-        if (codes.empty()) {
-            codes.assign(0x10000, Unknown);
+        if (!encoder) {
             encoder = std::make_unique<Iconv>("CP932", "UTF-8");
             decoder = std::make_unique<Iconv>("UTF-8", "CP932");
         }
-        std::uint16_t& code = codes[unit];
+        std::uint16_t& code = codes.at(unit);
         if (code == Unknown) {
             QByteArray bytes;
             if (encodeOne(*encoder, *decoder, QString(QChar(unit)).toUtf8(), bytes))
@@ -155,6 +185,8 @@ namespace {
 // encoder does.
 class Cp932Reader {
 public:
+    explicit Cp932Reader(qsizetype size) : pairs_(size, 0x10000), singles_(size, 0x100) {}
+
     // The character that starts at data[i]; *width is set to the bytes it took.
     // Bytes that form no character give U+FFFD: a lead byte whose pair forms no
     // character is replaced alone and the next byte is read on its own.
@@ -165,10 +197,8 @@ public:
             return byte;
         const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
         if (lead && i + 1 < size) {
-            if (pairs_.empty())
-                pairs_.assign(0x10000, Unknown);
             const auto trail = static_cast<unsigned char>(data[i + 1]);
-            char16_t& unit = pairs_[(byte << 8) | trail];
+            char16_t& unit = pairs_.at((byte << 8) | trail);
             if (unit == Unknown)
                 unit = decode(data + i, 2);
             if (unit == Invalid)
@@ -176,16 +206,14 @@ public:
             *width = 2;
             return unit;
         }
-        if (singles_.empty())
-            singles_.assign(0x100, Unknown);
-        char16_t& unit = singles_[byte];
+        char16_t& unit = singles_.at(byte);
         if (unit == Unknown)
             unit = lead ? Invalid : decode(data + i, 1);
         return unit == Invalid ? Replacement : unit;
     }
 
 private:
-    static constexpr char16_t Unknown = 0;
+    static constexpr char16_t Unknown = KnownCodes<char16_t>::Unknown;
     static constexpr char16_t Invalid = 0xFFFF;
     static constexpr char16_t Replacement = 0xFFFD;
 
@@ -201,14 +229,14 @@ private:
     }
 
     std::unique_ptr<Iconv> decoder_;
-    std::vector<char16_t> pairs_;   // by lead byte << 8 | trail byte
-    std::vector<char16_t> singles_; // by byte
+    KnownCodes<char16_t> pairs_;   // by lead byte << 8 | trail byte
+    KnownCodes<char16_t> singles_; // by byte
 };
 
 } // namespace
 
 QString decodeCp932(const QByteArray& bytes) {
-    Cp932Reader reader;
+    Cp932Reader reader(bytes.size());
     // Never more characters than bytes: write into a buffer of that size.
     QString out(bytes.size(), Qt::Uninitialized);
     char16_t* next = reinterpret_cast<char16_t*>(out.data());
@@ -225,7 +253,7 @@ QString decodeCp932(const QByteArray& bytes) {
 }
 
 QByteArray decodeCp932ToUtf8(const char* data, qsizetype size) {
-    Cp932Reader reader;
+    Cp932Reader reader(size);
     // Every code page 932 character lies in the basic plane, so no byte grows
     // to more than three bytes of UTF-8.
     QByteArray out(size * 3, Qt::Uninitialized);
