@@ -115,11 +115,64 @@ private:
     std::vector<std::pair<std::size_t, Value>> list_;
 };
 
+// Reads code page 932 one character at a time, asking iconv for each pair or
+// single byte only the first time it is met.
+class Cp932Reader {
+public:
+    explicit Cp932Reader(qsizetype size) : pairs_(size, 0x10000), singles_(size, 0x100) {}
+
+    // The character that starts at data[i]; *width is set to the bytes it took.
+    // Bytes that form no character give U+FFFD: a lead byte whose pair forms no
+    // character is replaced alone and the next byte is read on its own.
+    char16_t next(const char* data, qsizetype size, qsizetype i, int* width) {
+        const auto byte = static_cast<unsigned char>(data[i]);
+        *width = 1;
+        if (byte < 0x80)
+            return byte;
+        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        if (lead && i + 1 < size) {
+            const auto trail = static_cast<unsigned char>(data[i + 1]);
+            char16_t& unit = pairs_.at((byte << 8) | trail);
+            if (unit == Unknown)
+                unit = decode(data + i, 2);
+            if (unit == Invalid)
+                return Replacement;
+            *width = 2;
+            return unit;
+        }
+        char16_t& unit = singles_.at(byte);
+        if (unit == Unknown)
+            unit = lead ? Invalid : decode(data + i, 1);
+        return unit == Invalid ? Replacement : unit;
+    }
+
+private:
+    static constexpr char16_t Unknown = KnownCodes<char16_t>::Unknown;
+    static constexpr char16_t Invalid = 0xFFFF;
+    static constexpr char16_t Replacement = 0xFFFD;
+
+    char16_t decode(const char* input, std::size_t length) {
+        if (!decoder_)
+            decoder_ = std::make_unique<Iconv>("UTF-8", "CP932");
+        QByteArray utf8;
+        std::size_t used = 0;
+        if (decoder_->convert(input, length, utf8, &used) != 0 || used != length)
+            return Invalid;
+        const QString decoded = QString::fromUtf8(utf8);
+        return decoded.size() == 1 ? decoded[0].unicode() : Invalid;
+    }
+
+    std::unique_ptr<Iconv> decoder_;
+    KnownCodes<char16_t> pairs_;   // by lead byte << 8 | trail byte
+    KnownCodes<char16_t> singles_; // by byte
+};
+
 } // namespace
 
-// Both directions keep a table for this call only, filled through iconv the first
-// time a character is met: a long file repeats a few thousand characters, and
-// asking iconv once per distinct character is many times faster than per byte.
+// Both directions remember, for this call only, what iconv said of each
+// character the first time it was met: a long file repeats a few thousand
+// characters, and asking iconv once per distinct character is many times
+// faster than per byte.
 QByteArray encodeCp932(const QString& text, bool* representable) {
     constexpr std::uint16_t Unknown = KnownCodes<std::uint16_t>::Unknown;
     constexpr std::uint16_t NoForm = 0xFFFF; // no trail byte reaches 0xFF, so no code clashes
@@ -177,63 +230,6 @@ QByteArray encodeCp932(const QString& text, bool* representable) {
         *representable = all;
     return out;
 }
-
-namespace {
-
-// Reads code page 932 one character at a time. Pairs and single bytes are
-// looked up in tables filled through iconv the first time each is met, as the
-// encoder does.
-class Cp932Reader {
-public:
-    explicit Cp932Reader(qsizetype size) : pairs_(size, 0x10000), singles_(size, 0x100) {}
-
-    // The character that starts at data[i]; *width is set to the bytes it took.
-    // Bytes that form no character give U+FFFD: a lead byte whose pair forms no
-    // character is replaced alone and the next byte is read on its own.
-    char16_t next(const char* data, qsizetype size, qsizetype i, int* width) {
-        const auto byte = static_cast<unsigned char>(data[i]);
-        *width = 1;
-        if (byte < 0x80)
-            return byte;
-        const bool lead = (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-        if (lead && i + 1 < size) {
-            const auto trail = static_cast<unsigned char>(data[i + 1]);
-            char16_t& unit = pairs_.at((byte << 8) | trail);
-            if (unit == Unknown)
-                unit = decode(data + i, 2);
-            if (unit == Invalid)
-                return Replacement;
-            *width = 2;
-            return unit;
-        }
-        char16_t& unit = singles_.at(byte);
-        if (unit == Unknown)
-            unit = lead ? Invalid : decode(data + i, 1);
-        return unit == Invalid ? Replacement : unit;
-    }
-
-private:
-    static constexpr char16_t Unknown = KnownCodes<char16_t>::Unknown;
-    static constexpr char16_t Invalid = 0xFFFF;
-    static constexpr char16_t Replacement = 0xFFFD;
-
-    char16_t decode(const char* input, std::size_t length) {
-        if (!decoder_)
-            decoder_ = std::make_unique<Iconv>("UTF-8", "CP932");
-        QByteArray utf8;
-        std::size_t used = 0;
-        if (decoder_->convert(input, length, utf8, &used) != 0 || used != length)
-            return Invalid;
-        const QString decoded = QString::fromUtf8(utf8);
-        return decoded.size() == 1 ? decoded[0].unicode() : Invalid;
-    }
-
-    std::unique_ptr<Iconv> decoder_;
-    KnownCodes<char16_t> pairs_;   // by lead byte << 8 | trail byte
-    KnownCodes<char16_t> singles_; // by byte
-};
-
-} // namespace
 
 QString decodeCp932(const QByteArray& bytes) {
     Cp932Reader reader(bytes.size());
